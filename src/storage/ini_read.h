@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <system_error>
+
+struct IniValue {
+    std::string value;     // empty when the file, section or key is missing, or the value is empty
+    std::error_code error; // the file error when the file could not be created or read
+};
+
+// The value of the first line of Key in a section Section of the settings-file text, or "".
+// Section and key match without regard to case; the value keeps its case and blanks.
+std::string FindIniValue(const std::string& text, const std::string& section, const std::string& key);
+
+// Reads one value from the settings file, creating the file empty when it is missing and
+// resetting its attributes to archive alone.
+IniValue ReadIniValue(const std::string& filePath, const std::string& section, const std::string& key);
+
+std::string LowerCase(std::string text);

@@ -1,0 +1,47 @@
+#include "storage/text_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
+
+std::error_code LastError() { return std::error_code(errno ? errno : EIO, std::generic_category()); }
+
+}  // namespace
+
+std::error_code CreateFileIfMissing(const std::string& path) {
+    if (UniqueFile existing{std::fopen(path.c_str(), "rb")}) return {};
+    errno = 0;
+    UniqueFile created{std::fopen(path.c_str(), "ab")};
+    return created ? std::error_code{} : LastError();
+}
+
+FileContent ReadWholeFile(const std::string& path) {
+    FileContent content;
+    errno = 0;
+    UniqueFile file{std::fopen(path.c_str(), "rb")};
+    if (!file) {
+        content.error = LastError();
+        return content;
+    }
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.bytes.append(buffer, got);
+    if (std::ferror(file.get())) content.error = LastError();
+    return content;
+}
+
+std::error_code WriteWholeFile(const std::string& path, const std::string& bytes) {
+    errno = 0;
+    UniqueFile file{std::fopen(path.c_str(), "wb")};
+    if (!file) return LastError();
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return LastError();
+    if (std::fclose(file.release()) != 0) return LastError();
+    return {};
+}

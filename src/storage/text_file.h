@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <system_error>
+
+// Whole-file access for the program's small text files. Paths and contents are 8-bit text
+// in the system's ANSI code page; nothing is converted.
+
+struct FileContent {
+    std::string bytes;
+    std::error_code error;
+};
+
+// Creates an empty file when none exists; an existing file is left as it is.
+std::error_code CreateFileIfMissing(const std::string& path);
+
+// Clears read-only, hidden and system, leaving the file with the archive attribute alone.
+std::error_code ResetFileAttributes(const std::string& path);
+
+FileContent ReadWholeFile(const std::string& path);
+
+// Creates or replaces the file with exactly these bytes.
+std::error_code WriteWholeFile(const std::string& path, const std::string& bytes);

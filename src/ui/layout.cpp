@@ -1,0 +1,81 @@
+#include "ui/layout.h"
+
+Dpi ScreenDpi() {
+    Dpi dpi;
+    if (HDC screen = GetDC(nullptr)) {
+        dpi.x = GetDeviceCaps(screen, LOGPIXELSX);
+        dpi.y = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi;
+}
+
+int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+
+HWND CreateControl(HWND parent, const ControlSpec& spec, POINT frameOrigin, Dpi dpi, HFONT font) {
+    const char* className = "BUTTON";
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle = 0;
+    switch (spec.kind) {
+    case ControlKind::Frame: style |= BS_GROUPBOX; break;
+    case ControlKind::Label:
+        className = "STATIC";
+        style |= SS_LEFT | SS_NOPREFIX;
+        break;
+    case ControlKind::TextBox:
+        className = "EDIT";
+        style |= WS_TABSTOP | ES_AUTOHSCROLL;
+        exStyle = WS_EX_CLIENTEDGE;
+        break;
+    case ControlKind::SourceView:
+        // No horizontal scrolling: long lines wrap.
+        className = "EDIT";
+        style |= WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+        exStyle = WS_EX_CLIENTEDGE;
+        break;
+    case ControlKind::PushButton: style |= WS_TABSTOP | BS_PUSHBUTTON; break;
+    case ControlKind::DefaultPushButton: style |= WS_TABSTOP | BS_DEFPUSHBUTTON; break;
+    case ControlKind::CheckBox: style |= WS_TABSTOP | BS_3STATE; break;
+    case ControlKind::Picture:
+        className = "STATIC";
+        style |= SS_BITMAP;
+        break;
+    }
+    HWND control = CreateWindowExA(exStyle, className, spec.caption, style,
+                                   frameOrigin.x + TwipsToPixels(spec.left, dpi.x),
+                                   frameOrigin.y + TwipsToPixels(spec.top, dpi.y),
+                                   TwipsToPixels(spec.width, dpi.x), TwipsToPixels(spec.height, dpi.y), parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+    if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+RECT CentredWindowRect(int widthTwips, int heightTwips, DWORD style, DWORD exStyle, bool menu, Dpi dpi) {
+    RECT rect = {0, 0, TwipsToPixels(widthTwips, dpi.x), TwipsToPixels(heightTwips, dpi.y)};
+    AdjustWindowRectEx(&rect, style, menu, exStyle);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    return {left, top, left + width, top + height};
+}
+
+HFONT CreateDialogFont(Dpi dpi, int weight) {
+    return CreateFontA(-MulDiv(825, dpi.y, 7200), 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                       "MS Sans Serif");
+}
+
+void KeepFocusOnActivate(HWND window, WPARAM activateParam, HWND& savedFocus) {
+    if (LOWORD(activateParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window, focus)) savedFocus = focus;
+        return;
+    }
+    if (savedFocus && IsWindow(savedFocus) && IsWindowEnabled(savedFocus)) {
+        SetFocus(savedFocus);
+    } else {
+        SetFocus(GetNextDlgTabItem(window, nullptr, FALSE));
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+// Window layouts are designed in twips (1/1440 inch) and placed in pixels at the screen's DPI.
+
+struct Dpi {
+    int x = 96;
+    int y = 96;
+};
+
+Dpi ScreenDpi();
+int TwipsToPixels(int twips, int dpi);
+
+enum class ControlKind { Frame, Label, TextBox, SourceView, PushButton, DefaultPushButton, CheckBox, Picture };
+
+// One row of a window's layout table. `inside` is the id of the frame that holds the control
+// (its position is then relative to the frame's top-left corner), or 0 for the client area.
+struct ControlSpec {
+    int id;
+    ControlKind kind;
+    const char* caption;
+    int inside;
+    int left, top, width, height;  // twips
+};
+
+// A layout row together with the window member that receives the control's handle.
+template <class W>
+struct ControlRow {
+    HWND W::*member;
+    ControlSpec spec;
+};
+
+HWND CreateControl(HWND parent, const ControlSpec& spec, POINT frameOrigin, Dpi dpi, HFONT font);
+
+// Creates the controls in table order, which is also their tab order, each with the font.
+template <class W, size_t N>
+bool CreateControls(W& window, HWND parent, const ControlRow<W> (&table)[N], Dpi dpi, HFONT font) {
+    for (const ControlRow<W>& row : table) {
+        POINT origin = {0, 0};
+        for (const ControlRow<W>& frame : table) {
+            if (row.spec.inside != 0 && frame.spec.id == row.spec.inside) {
+                origin = {TwipsToPixels(frame.spec.left, dpi.x), TwipsToPixels(frame.spec.top, dpi.y)};
+            }
+        }
+        window.*row.member = CreateControl(parent, row.spec, origin, dpi, font);
+        if (!(window.*row.member)) return false;
+    }
+    return true;
+}
+
+// The window rectangle whose client area is width x height twips, centred on the screen.
+RECT CentredWindowRect(int widthTwips, int heightTwips, DWORD style, DWORD exStyle, bool menu, Dpi dpi);
+
+// MS Sans Serif 8.25 pt at the screen's DPI.
+HFONT CreateDialogFont(Dpi dpi, int weight);
+
+// Window procedures that drive tab navigation with IsDialogMessage keep the focus in these
+// windows across activation: call from WM_ACTIVATE.
+void KeepFocusOnActivate(HWND window, WPARAM activateParam, HWND& savedFocus);

@@ -1,0 +1,191 @@
+#include "ui/main_window.h"
+
+#include "generator/exclusion_source.h"
+#include "storage/ini_read.h"
+#include "ui/check_box.h"
+#include "ui/info_dialog.h"
+#include "ui/layout.h"
+#include "ui/program_folder.h"
+#include "ui/resource.h"
+
+const char* const kDefineCompilerMessage =
+    "Please define \"bglcomp.exe\" location from \"Settings\" or you will not be able to generate .bgl files.";
+
+namespace {
+
+const char* const kClassName = "Zonewright";
+const DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+const int kClientWidth = 9960;
+const int kClientHeight = 7710;
+
+using K = ControlKind;
+using W = MainWindow;
+
+// Rows in tab order, which is also the stacking order: txtoutput lies above Frame3.
+const ControlRow<W> kLayout[] = {
+    {&W::Frame1, {IDC_Frame1, K::Frame, "Exclusion area", 0, 120, 120, 7335, 3015}},
+    {&W::latitudemaximum, {IDC_latitudemaximum, K::TextBox, "", IDC_Frame1, 480, 680, 1575, 285}},
+    {&W::Label1, {IDC_Label1, K::Label, "Northwest point", IDC_Frame1, 120, 360, 1455, 255}},
+    {&W::longitudeminimum, {IDC_longitudeminimum, K::TextBox, "", IDC_Frame1, 480, 1040, 1575, 285}},
+    {&W::Label2, {IDC_Label2, K::Label, "Lat:", IDC_Frame1, 120, 720, 615, 255}},
+    {&W::Label3, {IDC_Label3, K::Label, "Lon:", IDC_Frame1, 120, 1080, 735, 255}},
+    {&W::Label4, {IDC_Label4, K::Label, "Lat:", IDC_Frame1, 4560, 2160, 375, 255}},
+    {&W::Label5, {IDC_Label5, K::Label, "Lon:", IDC_Frame1, 4560, 2520, 495, 255}},
+    {&W::Label6, {IDC_Label6, K::Label, "Southeast point", IDC_Frame1, 4560, 1800, 1215, 255}},
+    {&W::latitudeminimum, {IDC_latitudeminimum, K::TextBox, "", IDC_Frame1, 4920, 2120, 1575, 285}},
+    {&W::longitudemaximum, {IDC_longitudemaximum, K::TextBox, "", IDC_Frame1, 4920, 2480, 1575, 285}},
+    {&W::Frame2, {IDC_Frame2, K::Frame, "Exclusion type", 0, 7560, 120, 2295, 3015}},
+    {&W::Exec_All, {IDC_Exec_All, K::CheckBox, "All objects", IDC_Frame2, 240, 360, 1095, 195}},
+    {&W::Exec_Beacon, {IDC_Exec_Beacon, K::CheckBox, "Beacon objects", IDC_Frame2, 480, 720, 1455, 195}},
+    {&W::Exec_Effects, {IDC_Exec_Effects, K::CheckBox, "Effects", IDC_Frame2, 480, 960, 855, 195}},
+    {&W::Exec_GenBuild, {IDC_Exec_GenBuild, K::CheckBox, "Generic buildings", IDC_Frame2, 480, 1200, 1575, 195}},
+    {&W::Exec_Library, {IDC_Exec_Library, K::CheckBox, "Library objects", IDC_Frame2, 480, 1440, 1335, 195}},
+    {&W::Exec_TaxiSigns, {IDC_Exec_TaxiSigns, K::CheckBox, "Taxiway signs", IDC_Frame2, 480, 1680, 1335, 195}},
+    {&W::Exec_Triggers, {IDC_Exec_Triggers, K::CheckBox, "Trigger objects", IDC_Frame2, 480, 1920, 1455, 195}},
+    {&W::Exec_Windsocks, {IDC_Exec_Windsocks, K::CheckBox, "Windsocks", IDC_Frame2, 480, 2160, 1095, 195}},
+    {&W::generate, {IDC_generate, K::PushButton, "Generate source code", 0, 6960, 3840, 2655, 375}},
+    {&W::txtoutput, {IDC_txtoutput, K::SourceView, "", 0, 240, 3480, 6255, 3975}},
+    {&W::save, {IDC_save, K::PushButton, "Save source and generate .bgl", 0, 6960, 4320, 2655, 375}},
+    {&W::Label7, {IDC_Label7, K::Label, "Zonewright 2.0 for FS2004\r\nCoordinates: decimal or DMS", 0, 6960, 7200, 2655, 495}},
+    {&W::NW1, {IDC_NW1, K::PushButton, "FSC", IDC_Frame1, 2160, 680, 495, 255}},
+    {&W::NW2, {IDC_NW2, K::PushButton, "FSC", IDC_Frame1, 2160, 1040, 495, 255}},
+    {&W::SE1, {IDC_SE1, K::PushButton, "FSC", IDC_Frame1, 6600, 2120, 495, 255}},
+    {&W::SE2, {IDC_SE2, K::PushButton, "FSC", IDC_Frame1, 6600, 2480, 495, 255}},
+    {&W::DelSRC, {IDC_DelSRC, K::CheckBox, "Delete source after compilation?", 0, 6960, 3360, 2655, 255}},
+    {&W::Frame3, {IDC_Frame3, K::Frame, "Source code", 0, 120, 3240, 6495, 4335}},
+    {&W::Image1, {IDC_Image1, K::Picture, nullptr, IDC_Frame1, 2880, 960, 1500, 1500}},
+};
+
+}  // namespace
+
+MainWindow::MainWindow(MessageSink showMessage) : showMessage_(std::move(showMessage)) {}
+
+bool MainWindow::Load(HINSTANCE instance) {
+    if (!Register(instance, kClassName, COLOR_BTNFACE)) return false;
+    const Dpi dpi = ScreenDpi();
+    font_ = UniqueFont(CreateDialogFont(dpi, FW_NORMAL));
+    const RECT rect = CentredWindowRect(kClientWidth, kClientHeight, kStyle, 0, true, dpi);
+    HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINMENU));
+    if (!CreateWindowExA(0, kClassName, "Zonewright", kStyle, rect.left, rect.top, rect.right - rect.left,
+                         rect.bottom - rect.top, nullptr, menu, instance, this)) {
+        if (menu) DestroyMenu(menu);
+        return false;
+    }
+    CheckCompilerSetting();
+    ShowWindow(hwnd_, SW_SHOW);
+    UpdateWindow(hwnd_);
+    SetFocus(latitudemaximum);
+    return true;
+}
+
+void MainWindow::CheckCompilerSetting() {
+    // A settings file that can be neither created nor read counts as holding no value.
+    const IniValue setting = ReadIniValue(SettingsFilePath(), kSettingsSection, kCompilerKey);
+    if (setting.error || setting.value.empty()) showMessage_(nullptr, kDefineCompilerMessage);
+}
+
+bool MainWindow::OnCreate() {
+    if (!CreateControls(*this, hwnd_, kLayout, ScreenDpi(), font_.get())) return false;
+    for (HWND box : ObjectTypeBoxes()) MakeCheckBoxNotifyChanges(box);
+    MakeCheckBoxNotifyChanges(DelSRC);
+    SetCheckState(DelSRC, CheckState::Ticked);
+    // The source view holds more than an edit control's default 32 K characters.
+    SendMessageA(txtoutput, EM_SETLIMITTEXT, 0, 0);
+    // LR_LOADMAP3DCOLORS turns the picture's light grey into the window's face colour.
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
+    cornerPicture_ = UniqueBitmap(static_cast<HBITMAP>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDB_CORNER), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
+    SendMessageA(Image1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(cornerPicture_.get()));
+    return true;
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return OnCreate() ? 0 : -1;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
+    case WM_CTLCOLORSTATIC: return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ACTIVATE: KeepFocusOnActivate(hwnd_, wParam, savedFocus_); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcA(hwnd_, message, wParam, lParam);
+    }
+}
+
+LRESULT MainWindow::OnColorStatic(HDC dc, HWND control) {
+    if (control != Label1 && control != Label7) {
+        return DefWindowProcA(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+    }
+    SetTextColor(dc, control == Label7 ? GetSysColor(COLOR_BTNSHADOW) : RGB(0, 0, 0));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void MainWindow::OnCommand(int id, int code, HWND control) {
+    if (code == BN_CLICKED && IsThreeStateCheckBox(control)) {
+        ToggleCheckState(control);
+        return;
+    }
+    if (code == kCheckStateChanged) {
+        if (control == Exec_All) ApplyAllObjectsRule();
+        return;
+    }
+    switch (id) {
+    case IDC_generate: Generate(); break;
+    case ID_menuNew: reset20(); break;
+    case ID_menuExit: DestroyWindow(hwnd_); break;
+    case ID_help: OpenDialogWindow(&InfoDialog::Open); break;
+    default: break;
+    }
+}
+
+std::array<HWND, ObjectTypeCount> MainWindow::ObjectTypeBoxes() const {
+    return {Exec_All, Exec_Beacon, Exec_Effects, Exec_GenBuild, Exec_Library, Exec_TaxiSigns, Exec_Triggers,
+            Exec_Windsocks};
+}
+
+void MainWindow::ApplyAllObjectsRule() {
+    const CheckState all = GetCheckState(Exec_All);
+    if (all == CheckState::Grayed) return;
+    const auto boxes = ObjectTypeBoxes();
+    for (int type = Beacon; type < ObjectTypeCount; ++type) EnableWindow(boxes[type], all == CheckState::Clear);
+}
+
+void MainWindow::reset20() {
+    for (HWND box : {latitudemaximum, longitudeminimum, latitudeminimum, longitudemaximum}) SetWindowTextA(box, "");
+    for (HWND box : ObjectTypeBoxes()) SetCheckState(box, CheckState::Clear);
+    SetCheckState(DelSRC, CheckState::Ticked);
+    SetWindowTextA(txtoutput, "");
+}
+
+void MainWindow::AddToOutput(const std::string& aMsg) {
+    const std::string line = aMsg + "\r\n";
+    const int end = GetWindowTextLengthA(txtoutput);
+    SendMessageA(txtoutput, EM_SETSEL, end, end);
+    SendMessageA(txtoutput, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
+    const int length = GetWindowTextLengthA(txtoutput);
+    SendMessageA(txtoutput, EM_SETSEL, length, length);
+    SendMessageA(txtoutput, EM_SCROLLCARET, 0, 0);
+}
+
+ExclusionArea MainWindow::ReadExclusionArea() const {
+    ExclusionArea area;
+    area.latitudeMaximum = WindowText(latitudemaximum);
+    area.longitudeMinimum = WindowText(longitudeminimum);
+    area.latitudeMinimum = WindowText(latitudeminimum);
+    area.longitudeMaximum = WindowText(longitudemaximum);
+    const auto boxes = ObjectTypeBoxes();
+    for (int type = All; type < ObjectTypeCount; ++type) area.objectTypes[type] = GetCheckState(boxes[type]);
+    return area;
+}
+
+void MainWindow::Generate() {
+    // Emptied before any check, so a failed check leaves no stale document behind.
+    SetWindowTextA(txtoutput, "");
+    const GeneratedSource source = GenerateExclusionSource(ReadExclusionArea());
+    for (const std::string& message : source.messages) showMessage_(hwnd_, message);
+    for (const std::string& line : source.lines) AddToOutput(line);
+}
+
+void MainWindow::OpenDialogWindow(HWND (*open)(HWND mainWindow)) {
+    EnableWindow(hwnd_, FALSE);
+    if (!open(hwnd_)) EnableWindow(hwnd_, TRUE);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "generator/exclusion_area.h"
+#include "ui/handles.h"
+#include "ui/message_box.h"
+#include "ui/window.h"
+
+extern const char* const kDefineCompilerMessage;
+
+// The start-up window and the only store of working data: the exclusion area lives in
+// its controls.
+class MainWindow : public Window<MainWindow> {
+public:
+    explicit MainWindow(MessageSink showMessage = ShowMessage);
+
+    // Creates the window, runs the start-up check of the compiler setting, then shows the
+    // window centred on the screen.
+    bool Load(HINSTANCE instance);
+
+    void reset20();
+    void AddToOutput(const std::string& aMsg);
+
+private:
+    friend class Window<MainWindow>;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnCreate();
+    void OnCommand(int id, int code, HWND control);
+    LRESULT OnColorStatic(HDC dc, HWND control);
+
+    void CheckCompilerSetting();
+    void ApplyAllObjectsRule();
+    void Generate();
+    ExclusionArea ReadExclusionArea() const;
+    std::array<HWND, ObjectTypeCount> ObjectTypeBoxes() const;
+    void OpenDialogWindow(HWND (*open)(HWND mainWindow));
+
+    MessageSink showMessage_;
+    UniqueFont font_;
+    UniqueBitmap cornerPicture_;
+    HWND savedFocus_ = nullptr;
+
+public:
+    // The controls, named as in the window design.
+    HWND Frame1 = nullptr, latitudemaximum = nullptr, Label1 = nullptr, longitudeminimum = nullptr;
+    HWND Label2 = nullptr, Label3 = nullptr, Label4 = nullptr, Label5 = nullptr, Label6 = nullptr;
+    HWND latitudeminimum = nullptr, longitudemaximum = nullptr, Frame2 = nullptr, Exec_All = nullptr;
+    HWND Exec_Beacon = nullptr, Exec_Effects = nullptr, Exec_GenBuild = nullptr, Exec_Library = nullptr;
+    HWND Exec_TaxiSigns = nullptr, Exec_Triggers = nullptr, Exec_Windsocks = nullptr, generate = nullptr;
+    HWND txtoutput = nullptr, save = nullptr, Label7 = nullptr, NW1 = nullptr, NW2 = nullptr, SE1 = nullptr;
+    HWND SE2 = nullptr, DelSRC = nullptr, Frame3 = nullptr, Image1 = nullptr;
+};

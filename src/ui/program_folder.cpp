@@ -1,0 +1,23 @@
+#include "ui/program_folder.h"
+
+#include <windows.h>
+
+#include <vector>
+
+const char* const kSettingsSection = "DEFAULT";
+const char* const kCompilerKey = "BGLCOMP";
+
+std::string ProgramFolder() {
+    std::vector<char> path(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return ".";
+        if (length < path.size()) {
+            std::string folder(path.data(), length);
+            return folder.substr(0, folder.find_last_of("\\/"));
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::string SettingsFilePath() { return ProgramFolder() + "\\ZonewrightV2.ini"; }

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// The folder that holds the program's executable file, without a trailing backslash.
+std::string ProgramFolder();
+
+// The settings file: the program's folder followed by "\ZonewrightV2.ini".
+std::string SettingsFilePath();
+
+extern const char* const kSettingsSection;
+extern const char* const kCompilerKey;

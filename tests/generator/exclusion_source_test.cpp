@@ -1,0 +1,133 @@
+#include "generator/exclusion_source.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ExclusionArea CompleteArea() {
+    ExclusionArea area;
+    area.latitudeMaximum = "47.5";
+    area.longitudeMinimum = "-122.5";
+    area.latitudeMinimum = "47.25";
+    area.longitudeMaximum = "-122.25";
+    return area;
+}
+
+const std::vector<std::string> kOpening = {
+    "<?xml version=\"1.0\"?>",
+    "<FSData",
+    "   version = \"9.0\"",
+    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'",
+    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >",
+    "   <ExclusionRectangle",
+    "        latitudeMinimum = \"47.25\"",
+    "        latitudeMaximum = \"47.5\"",
+    "        longitudeMinimum = \"-122.5\"",
+    "        longitudeMaximum = \"-122.25\"",
+};
+
+std::vector<std::string> Document(std::vector<std::string> tail) {
+    std::vector<std::string> lines = kOpening;
+    lines.insert(lines.end(), tail.begin(), tail.end());
+    return lines;
+}
+
+TEST(ExclusionSource, WindsocksAloneGivesThirteenLines) {
+    ExclusionArea area = CompleteArea();
+    area.objectTypes[Windsocks] = CheckState::Ticked;
+    const GeneratedSource source = GenerateExclusionSource(area);
+    EXPECT_TRUE(source.messages.empty());
+    EXPECT_EQ(source.lines, Document({"       excludeWindsockObjects = \"TRUE\"", " />", "</FSData>"}));
+}
+
+TEST(ExclusionSource, AllObjectsIsExclusiveWhateverTheOtherBoxesHold) {
+    ExclusionArea area = CompleteArea();
+    area.objectTypes.fill(CheckState::Ticked);
+    area.objectTypes[Effects] = CheckState::Grayed;
+    const GeneratedSource source = GenerateExclusionSource(area);
+    EXPECT_EQ(source.lines, Document({"       excludeAllObjects = \"TRUE\" />", "</FSData>"}));
+}
+
+TEST(ExclusionSource, SingleTypesFollowTheTableOrder) {
+    ExclusionArea area = CompleteArea();
+    area.objectTypes.fill(CheckState::Ticked);
+    area.objectTypes[All] = CheckState::Clear;
+    const GeneratedSource source = GenerateExclusionSource(area);
+    EXPECT_EQ(source.lines, Document({
+                                "       excludeBeaconObjects = \"TRUE\"",
+                                "       excludeEffectObjects = \"TRUE\"",
+                                "       excludeGenericBuildingObjects = \"TRUE\"",
+                                "       excludeLibraryObjects = \"TRUE\"",
+                                "       excludeTaxiwaySignObjects = \"TRUE\"",
+                                "       excludeTriggerObjects = \"TRUE\"",
+                                "       excludeWindsockObjects = \"TRUE\"",
+                                " />",
+                                "</FSData>",
+                            }));
+}
+
+TEST(ExclusionSource, GrayedBoxesCountAsChosenButWriteNothing) {
+    ExclusionArea area = CompleteArea();
+    area.objectTypes[All] = CheckState::Grayed;
+    area.objectTypes[Beacon] = CheckState::Grayed;
+    const GeneratedSource source = GenerateExclusionSource(area);
+    EXPECT_TRUE(source.messages.empty());
+    EXPECT_EQ(source.lines, Document({" />", "</FSData>"}));
+}
+
+TEST(ExclusionSource, FailedChecksGiveTheirMessagesInOrderAndNoLines) {
+    struct Case {
+        const char* name;
+        bool dropCoordinate;
+        bool chooseType;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"coordinate missing, no type", true, false, {kMissingCoordinatesMessage, kMissingObjectTypesMessage}},
+        {"coordinate missing, type chosen", true, true, {kMissingCoordinatesMessage}},
+        {"coordinates present, no type", false, false, {kMissingObjectTypesMessage}},
+    };
+    for (const Case& c : cases) {
+        for (int box = 0; box < 4; ++box) {
+            ExclusionArea area = CompleteArea();
+            std::string* coordinates[] = {&area.latitudeMaximum, &area.longitudeMinimum, &area.latitudeMinimum,
+                                          &area.longitudeMaximum};
+            if (c.dropCoordinate) coordinates[box]->clear();
+            if (c.chooseType) area.objectTypes[Triggers] = CheckState::Ticked;
+            const GeneratedSource source = GenerateExclusionSource(area);
+            EXPECT_EQ(source.messages, c.messages) << c.name << ", box " << box;
+            EXPECT_TRUE(source.lines.empty()) << c.name << ", box " << box;
+        }
+    }
+    EXPECT_EQ(std::string(kMissingCoordinatesMessage), "Error! You must specify all coordinates!");
+    EXPECT_EQ(std::string(kMissingObjectTypesMessage), "Error! You must select object(s) to be execluded!");
+}
+
+TEST(ExclusionSource, CoordinateTextsAreWrittenAsTypedSaveForXmlSpecials) {
+    ExclusionArea area = CompleteArea();
+    area.latitudeMaximum = " ";
+    area.longitudeMinimum = "N47 25' 53.4\"";
+    area.latitudeMinimum = "a&b <c> \"d\" 'e'";
+    area.longitudeMaximum = "  W122 18' 32\"  ";
+    area.objectTypes[All] = CheckState::Ticked;
+    const GeneratedSource source = GenerateExclusionSource(area);
+    ASSERT_EQ(source.lines.size(), 12u);
+    EXPECT_EQ(source.lines[6], "        latitudeMinimum = \"a&amp;b &lt;c&gt; &quot;d&quot; 'e'\"");
+    EXPECT_EQ(source.lines[7], "        latitudeMaximum = \" \"");
+    EXPECT_EQ(source.lines[8], "        longitudeMinimum = \"N47 25' 53.4&quot;\"");
+    EXPECT_EQ(source.lines[9], "        longitudeMaximum = \"  W122 18' 32&quot;  \"");
+}
+
+TEST(ExclusionSource, EscapingLeavesEverythingElseAlone) {
+    EXPECT_EQ(EscapeXmlAttribute(""), "");
+    EXPECT_EQ(EscapeXmlAttribute("&amp;"), "&amp;amp;");
+    EXPECT_EQ(EscapeXmlAttribute("\xE9t\xE9 \t;/=' 1\xB0"), "\xE9t\xE9 \t;/=' 1\xB0");
+}
+
+TEST(ExclusionSource, SameInputGivesTheSameDocument) {
+    ExclusionArea area = CompleteArea();
+    area.objectTypes[Library] = CheckState::Ticked;
+    EXPECT_EQ(GenerateExclusionSource(area).lines, GenerateExclusionSource(area).lines);
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+#include "test_folder.h"
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+namespace fs = std::filesystem;
+
+TestFolder::TestFolder() {
+    static std::atomic<int> counter{0};
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    fs::path folder = fs::temp_directory_path() /
+                      ("zonewright-test-" + std::to_string(stamp) + "-" + std::to_string(++counter));
+    fs::create_directories(folder);
+    path_ = folder.string();
+}
+
+TestFolder::~TestFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+std::string TestFolder::Path(const std::string& name) const { return (fs::path(path_) / name).string(); }
