@@ -2,7 +2,7 @@
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD="$ROOT/build"
-PACKAGES=(cmake g++ make googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 xvfb imagemagick x11-utils)
+PACKAGES=(cmake g++ make googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb imagemagick x11-utils)
 
 # Installs the Debian packages that are missing (as root, with apt-get).
 ensure_packages() {
@@ -29,6 +29,12 @@ ensure_wine_prefix() {
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
         wineserver -w
+    fi
+    # Debian's Wine does not find its own fonts (MS Sans Serif, Tahoma) in its data folder;
+    # in the prefix's Fonts folder it does.
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/sserife.fon" ]; then
+        cp /usr/share/wine/fonts/* "$fonts/"
     fi
 }
 

@@ -14,7 +14,7 @@ int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 
 HWND CreateControl(HWND parent, const ControlSpec& spec, POINT frameOrigin, Dpi dpi, HFONT font) {
     const char* className = "BUTTON";
-    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     DWORD exStyle = 0;
     switch (spec.kind) {
     case ControlKind::Frame: style |= BS_GROUPBOX; break;
@@ -47,7 +47,8 @@ HWND CreateControl(HWND parent, const ControlSpec& spec, POINT frameOrigin, Dpi 
                                    TwipsToPixels(spec.width, dpi.x), TwipsToPixels(spec.height, dpi.y), parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
                                    reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
-    if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (!control) return nullptr;
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
 

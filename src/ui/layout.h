@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <initializer_list>
 
 // Window layouts are designed in twips (1/1440 inch) and placed in pixels at the screen's DPI.
 
@@ -36,6 +37,8 @@ struct ControlRow {
 HWND CreateControl(HWND parent, const ControlSpec& spec, POINT frameOrigin, Dpi dpi, HFONT font);
 
 // Creates the controls in table order, which is also their tab order, each with the font.
+// Labels, pictures and frames take no focus, so their place in the z-order is free: they go
+// beneath the controls that do, frames lowest, so that nothing they draw covers a box or button.
 template <class W, size_t N>
 bool CreateControls(W& window, HWND parent, const ControlRow<W> (&table)[N], Dpi dpi, HFONT font) {
     for (const ControlRow<W>& row : table) {
@@ -47,6 +50,12 @@ bool CreateControls(W& window, HWND parent, const ControlRow<W> (&table)[N], Dpi
         }
         window.*row.member = CreateControl(parent, row.spec, origin, dpi, font);
         if (!(window.*row.member)) return false;
+    }
+    for (ControlKind lowered : {ControlKind::Label, ControlKind::Picture, ControlKind::Frame}) {
+        for (const ControlRow<W>& row : table) {
+            if (row.spec.kind != lowered) continue;
+            SetWindowPos(window.*row.member, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
     }
     return true;
 }
