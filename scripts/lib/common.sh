@@ -22,12 +22,17 @@ export WINEPREFIX="$BUILD/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# Creates the Wine prefix on first use; later runs reuse it.
+# Creates the Wine prefix on first use; later runs reuse it. The private Xvfb has no window
+# manager, and Wine would wait two seconds for one at every window it hides or destroys: so
+# in this prefix Wine manages its windows itself (and draws their captions).
 ensure_wine_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix (once)..." >&2
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
+        if [ "${1:-}" != "desktop" ]; then
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        fi
         wineserver -w
     fi
     # Debian's Wine does not find its own fonts (MS Sans Serif, Tahoma) in its data folder;

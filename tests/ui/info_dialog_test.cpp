@@ -1,0 +1,110 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "main_window_fixture.h"
+#include "ui/resource.h"
+
+namespace {
+
+class InfoDialogTest : public MainWindowTest {
+protected:
+    HWND OpenInfo() {
+        Command(ID_help);
+        return FindWindowA("InfoDialog", "Zonewright Info");
+    }
+};
+
+TEST_F(InfoDialogTest, ShowsTheFixedTextsWithABoldTitle) {
+    HWND info = OpenInfo();
+    ASSERT_TRUE(info);
+    struct Row {
+        int id;
+        const char* text;
+        int left, top, width, height;
+    };
+    const Row rows[] = {
+        {IDOK, "OK", 4680, 240, 1215, 375},
+        {IDC_Info_Label1, "Zonewright Info", 240, 240, 1575, 255},
+        {IDC_Info_Label6, "Version 2.0", 240, 480, 855, 255},
+        {IDC_Info_Label2,
+         "This small program should help you to create exclude files for FS2004 using the new XML based code and "
+         "the new compiler.",
+         240, 840, 3855, 615},
+        {IDC_Info_Label3,
+         "You may insert the coordinates by hand or using FSConnect module which imports your current location "
+         "data. To import a coordinate value into any textboxes press the corresponding \"FSC\" button(s). ",
+         240, 1560, 3855, 855},
+        {IDC_Info_Label4, "Zonewright supports both decimal and degrees-minutes-seconds format.", 240, 2520, 3855,
+         495},
+        {IDC_Info_Label5, "Please note that you should generate code before you generate the .bgl file.", 240, 3120,
+         3855, 495},
+    };
+    for (const Row& row : rows) {
+        HWND control = GetDlgItem(info, row.id);
+        ASSERT_TRUE(control) << row.text;
+        EXPECT_EQ(WindowText(control), row.text);
+        const RECT expected = ExpectedRect(0, 0, row.left, row.top, row.width, row.height);
+        EXPECT_TRUE(ClientRectOf(control) == expected) << row.text << ": " << Describe(ClientRectOf(control));
+        const LOGFONTA font = FontOf(control);
+        EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
+        EXPECT_EQ(font.lfWeight, row.id == IDC_Info_Label1 ? 700 : FW_NORMAL) << row.text;
+    }
+    RECT client;
+    GetClientRect(info, &client);
+    EXPECT_EQ(client.right, TwipsToPixels(6030, ScreenDpi().x));
+    EXPECT_EQ(client.bottom, TwipsToPixels(3705, ScreenDpi().y));
+    EXPECT_EQ(GetFocus(), GetDlgItem(info, IDOK));
+    // Owned by the main window and not an app window: it stays out of the task bar.
+    EXPECT_EQ(GetWindow(info, GW_OWNER), window.hwnd());
+    EXPECT_FALSE(GetWindowLongA(info, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    EXPECT_FALSE(GetWindowLongA(info, GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    SendMessageA(info, WM_CLOSE, 0, 0);
+}
+
+TEST_F(InfoDialogTest, EveryWayOfClosingEnablesTheMainWindowAgain) {
+    struct Way {
+        const char* name;
+        std::function<void(HWND info)> close;
+    };
+    const Way ways[] = {
+        {"OK clicked", [](HWND info) { SendMessageA(GetDlgItem(info, IDOK), BM_CLICK, 0, 0); }},
+        {"close box", [](HWND info) { SendMessageA(info, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"Enter",
+         [](HWND info) {
+             MSG key = {GetFocus(), WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+             IsDialogMessageA(info, &key);
+         }},
+        {"Space",
+         [](HWND info) {
+             HWND button = GetDlgItem(info, IDOK);
+             SendMessageA(button, WM_KEYDOWN, VK_SPACE, 0);
+             SendMessageA(button, WM_KEYUP, VK_SPACE, 0);
+         }},
+    };
+    for (int round = 0; round < 2; ++round) {
+        for (const Way& way : ways) {
+            HWND info = OpenInfo();
+            ASSERT_TRUE(info) << way.name;
+            EXPECT_FALSE(IsWindowEnabled(window.hwnd())) << way.name;
+            EXPECT_EQ(WindowText(GetDlgItem(info, IDC_Info_Label6)), "Version 2.0");
+            way.close(info);
+            EXPECT_FALSE(IsWindow(info)) << way.name;
+            EXPECT_TRUE(IsWindowEnabled(window.hwnd())) << way.name;
+        }
+    }
+}
+
+TEST_F(InfoDialogTest, EscapeDoesNotCloseIt) {
+    HWND info = OpenInfo();
+    ASSERT_TRUE(info);
+    MSG key = {GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+    IsDialogMessageA(info, &key);
+    EXPECT_TRUE(IsWindow(info));
+    EXPECT_FALSE(IsWindowEnabled(window.hwnd()));
+    SendMessageA(info, WM_CLOSE, 0, 0);
+}
+
+}  // namespace

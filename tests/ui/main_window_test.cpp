@@ -1,0 +1,219 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "main_window_fixture.h"
+#include "storage/ini_read.h"
+#include "ui/resource.h"
+
+namespace {
+
+TEST_F(MainWindowTest, StartsWithEveryControlInItsInitialState) {
+    for (int id : kCoordinateIds) EXPECT_EQ(WindowText(Control(id)), "") << id;
+    EXPECT_EQ(WindowText(Control(IDC_txtoutput)), "");
+    EXPECT_EQ(Check(IDC_Exec_All), BST_UNCHECKED);
+    for (int id : kSingleTypeIds) {
+        EXPECT_EQ(Check(id), BST_UNCHECKED) << id;
+        EXPECT_TRUE(IsWindowEnabled(Control(id))) << id;
+    }
+    EXPECT_EQ(Check(IDC_DelSRC), BST_CHECKED);
+    EXPECT_TRUE(IsWindowEnabled(window.hwnd()));
+}
+
+TEST_F(MainWindowTest, AClickTogglesBetweenClearAndTickedOnly) {
+    for (int id : {IDC_Exec_Beacon, IDC_DelSRC}) {
+        const LRESULT first = Check(id);
+        Click(id);
+        EXPECT_EQ(Check(id), first == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED) << id;
+        Click(id);
+        EXPECT_EQ(Check(id), first) << id;
+        EXPECT_EQ(GetWindowLongA(Control(id), GWL_STYLE) & BS_TYPEMASK, BS_3STATE) << id;
+    }
+    // A grayed box (only a project file sets one) is ticked by a click.
+    SendMessageA(Control(IDC_Exec_Effects), BM_SETCHECK, BST_INDETERMINATE, 0);
+    Click(IDC_Exec_Effects);
+    EXPECT_EQ(Check(IDC_Exec_Effects), BST_CHECKED);
+}
+
+TEST_F(MainWindowTest, AllObjectsDisablesTheSevenAndKeepsTheirTicks) {
+    Click(IDC_Exec_Beacon);
+    Click(IDC_Exec_Effects);
+    Click(IDC_Exec_All);
+    for (int id : kSingleTypeIds) EXPECT_FALSE(IsWindowEnabled(Control(id))) << id;
+    EXPECT_EQ(Check(IDC_Exec_Beacon), BST_CHECKED);
+    EXPECT_EQ(Check(IDC_Exec_Effects), BST_CHECKED);
+    EXPECT_EQ(Check(IDC_Exec_GenBuild), BST_UNCHECKED);
+    Click(IDC_Exec_All);
+    for (int id : kSingleTypeIds) EXPECT_TRUE(IsWindowEnabled(Control(id))) << id;
+    EXPECT_EQ(Check(IDC_Exec_Beacon), BST_CHECKED);
+    EXPECT_EQ(Check(IDC_Exec_Effects), BST_CHECKED);
+}
+
+TEST_F(MainWindowTest, TheRuleRunsOnEveryChangeOfStateButNotOnTheSameState) {
+    HWND all = Control(IDC_Exec_All);
+    // Whoever sets the state: here a plain BM_SETCHECK, as a project file load does.
+    SendMessageA(all, BM_SETCHECK, BST_CHECKED, 0);
+    for (int id : kSingleTypeIds) EXPECT_FALSE(IsWindowEnabled(Control(id))) << id;
+
+    // Grayed changes nothing: the seven stay disabled.
+    SendMessageA(all, BM_SETCHECK, BST_INDETERMINATE, 0);
+    for (int id : kSingleTypeIds) EXPECT_FALSE(IsWindowEnabled(Control(id))) << id;
+
+    SendMessageA(all, BM_SETCHECK, BST_UNCHECKED, 0);
+    for (int id : kSingleTypeIds) EXPECT_TRUE(IsWindowEnabled(Control(id))) << id;
+
+    // Writing the state the box already has is no change and runs nothing.
+    EnableWindow(Control(IDC_Exec_Windsocks), FALSE);
+    SendMessageA(all, BM_SETCHECK, BST_UNCHECKED, 0);
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_Exec_Windsocks)));
+}
+
+TEST_F(MainWindowTest, NewPutsBackTheInitialContent) {
+    for (int id : kCoordinateIds) SetWindowTextA(Control(id), "12.5");
+    Click(IDC_Exec_Windsocks);
+    SendMessageA(Control(IDC_Exec_Library), BM_SETCHECK, BST_INDETERMINATE, 0);
+    Click(IDC_Exec_All);
+    Click(IDC_DelSRC);
+    Click(IDC_generate);
+    ASSERT_NE(WindowText(Control(IDC_txtoutput)), "");
+
+    Command(ID_menuNew);
+
+    for (int id : kCoordinateIds) EXPECT_EQ(WindowText(Control(id)), "") << id;
+    EXPECT_EQ(WindowText(Control(IDC_txtoutput)), "");
+    EXPECT_EQ(Check(IDC_Exec_All), BST_UNCHECKED);
+    for (int id : kSingleTypeIds) {
+        EXPECT_EQ(Check(id), BST_UNCHECKED) << id;
+        EXPECT_TRUE(IsWindowEnabled(Control(id))) << id;
+    }
+    EXPECT_EQ(Check(IDC_DelSRC), BST_CHECKED);
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST_F(MainWindowTest, AddToOutputAppendsALineAndPutsTheCaretAtTheEnd) {
+    window.AddToOutput("first");
+    window.AddToOutput("");
+    window.AddToOutput("third line");
+    const std::string text = WindowText(Control(IDC_txtoutput));
+    EXPECT_EQ(text, "first\r\n\r\nthird line\r\n");
+    DWORD start = 0, end = 0;
+    SendMessageA(Control(IDC_txtoutput), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, text.size());
+    EXPECT_EQ(end, text.size());
+}
+
+TEST_F(MainWindowTest, GenerateFillsTheSourceViewWithTheDocument) {
+    const char* texts[] = {"47.5", "-122.5", "47.25", "-122.25"};
+    for (int i = 0; i < 4; ++i) SetWindowTextA(Control(kCoordinateIds[i]), texts[i]);
+    Click(IDC_Exec_Triggers);
+    Click(IDC_Exec_Beacon);
+    SetWindowTextA(Control(IDC_txtoutput), "an older document");
+    Click(IDC_generate);
+    Click(IDC_generate);
+    const std::string expected =
+        "<?xml version=\"1.0\"?>\r\n"
+        "<FSData\r\n"
+        "   version = \"9.0\"\r\n"
+        "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
+        "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
+        "   <ExclusionRectangle\r\n"
+        "        latitudeMinimum = \"47.25\"\r\n"
+        "        latitudeMaximum = \"47.5\"\r\n"
+        "        longitudeMinimum = \"-122.5\"\r\n"
+        "        longitudeMaximum = \"-122.25\"\r\n"
+        "       excludeBeaconObjects = \"TRUE\"\r\n"
+        "       excludeTriggerObjects = \"TRUE\"\r\n"
+        " />\r\n"
+        "</FSData>\r\n";
+    EXPECT_EQ(WindowText(Control(IDC_txtoutput)), expected);
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST_F(MainWindowTest, FailedChecksShowTheirMessagesAndLeaveTheViewEmpty) {
+    SetWindowTextA(Control(IDC_txtoutput), "an older document");
+    Click(IDC_generate);
+    EXPECT_EQ(recorder.messages, (std::vector<std::string>{"Error! You must specify all coordinates!",
+                                                           "Error! You must select object(s) to be execluded!"}));
+    EXPECT_EQ(WindowText(Control(IDC_txtoutput)), "");
+}
+
+TEST_F(MainWindowTest, ExitDestroysTheWindowAndEndsTheLoop) {
+    HWND main = window.hwnd();
+    SetWindowTextA(Control(IDC_latitudemaximum), "unsaved");
+    Command(ID_menuExit);
+    EXPECT_FALSE(IsWindow(main));
+    MSG message;
+    EXPECT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST_F(MainWindowTest, LabelsOneAndSevenHaveTheirOwnColours) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    auto colourOf = [&](int id) {
+        SetTextColor(dc, RGB(1, 2, 3));
+        SendMessageA(window.hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(Control(id)));
+        return GetTextColor(dc);
+    };
+    EXPECT_EQ(colourOf(IDC_Label1), RGB(0, 0, 0));
+    EXPECT_EQ(colourOf(IDC_Label7), GetSysColor(COLOR_BTNSHADOW));
+    DeleteDC(dc);
+}
+
+// Start-up, with the settings file beside the test program as it is beside Zonewright.exe.
+class StartupCheck : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (window.hwnd()) DestroyWindow(window.hwnd());
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+        DeleteFileA(SettingsFilePath().c_str());
+    }
+    MessageRecorder recorder;
+    MainWindow window{recorder.Sink()};
+};
+
+TEST_F(StartupCheck, WarnsOnceWhenNoCompilerIsSet) {
+    struct Case {
+        const char* name;
+        const char* content;  // nullptr: no file at all
+        bool warns;
+    };
+    const Case cases[] = {
+        {"no file", nullptr, true},
+        {"no key", "[DEFAULT]\r\nOTHER=x\r\n", true},
+        {"empty value", "[DEFAULT]\r\nBGLCOMP=\r\n", true},
+        {"a single blank", "[DEFAULT]\r\nBGLCOMP= \r\n", false},
+        {"a path", "[default]\r\nbglcomp=C:\\x\\bglcomp.exe\r\n", false},
+    };
+    for (const Case& c : cases) {
+        DeleteFileA(SettingsFilePath().c_str());
+        if (c.content) ASSERT_FALSE(WriteWholeFile(SettingsFilePath(), c.content));
+        MessageRecorder recorder;
+        MainWindow window(recorder.Sink());
+        ASSERT_TRUE(window.Load(GetModuleHandleA(nullptr))) << c.name;
+        const std::vector<std::string> expected =
+            c.warns ? std::vector<std::string>{kDefineCompilerMessage} : std::vector<std::string>{};
+        EXPECT_EQ(recorder.messages, expected) << c.name;
+        EXPECT_EQ(GetFileAttributesA(SettingsFilePath().c_str()) != INVALID_FILE_ATTRIBUTES, true) << c.name;
+        DestroyWindow(window.hwnd());
+    }
+    EXPECT_STREQ(kDefineCompilerMessage,
+                 "Please define \"bglcomp.exe\" location from \"Settings\" or you will not be able to generate .bgl "
+                 "files.");
+}
+
+TEST_F(StartupCheck, ASettingsFileThatCannotBeReadCountsAsEmpty) {
+    ASSERT_FALSE(WriteWholeFile(SettingsFilePath(), "[DEFAULT]\r\nBGLCOMP=C:\\x\\bglcomp.exe\r\n"));
+    HANDLE held =
+        CreateFileA(SettingsFilePath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const bool loaded = window.Load(GetModuleHandleA(nullptr));
+    CloseHandle(held);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(recorder.messages, std::vector<std::string>{kDefineCompilerMessage});
+    EXPECT_TRUE(IsWindowVisible(window.hwnd()));
+}
+
+}  // namespace
