@@ -160,9 +160,8 @@ void MainWindow::AddToOutput(const std::string& aMsg) {
     const std::string line = aMsg + "\r\n";
     const int end = GetWindowTextLengthA(txtoutput);
     SendMessageA(txtoutput, EM_SETSEL, end, end);
+    // The replacement leaves the caret after the new text, at the very end.
     SendMessageA(txtoutput, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
-    const int length = GetWindowTextLengthA(txtoutput);
-    SendMessageA(txtoutput, EM_SETSEL, length, length);
     SendMessageA(txtoutput, EM_SCROLLCARET, 0, 0);
 }
 

@@ -7,6 +7,7 @@
 #include "storage/text_file.h"
 #include "ui/main_window.h"
 #include "ui/program_folder.h"
+#include "ui/resource.h"
 #include "ui_test_support.h"
 
 // A main window loaded as at program start, with a compiler set so that start-up stays quiet.
@@ -31,6 +32,7 @@ protected:
     void Command(int id) { SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     void Click(int id) { SendMessageA(Control(id), BM_CLICK, 0, 0); }
     LRESULT Check(int id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0); }
+    void ExpectInitialContent();
 
     MessageRecorder recorder;
     MainWindow window{recorder.Sink()};
@@ -40,3 +42,14 @@ constexpr int kSingleTypeIds[] = {IDC_Exec_Beacon,  IDC_Exec_Effects,  IDC_Exec_
                                   IDC_Exec_TaxiSigns, IDC_Exec_Triggers, IDC_Exec_Windsocks};
 constexpr int kCoordinateIds[] = {IDC_latitudemaximum, IDC_longitudeminimum, IDC_latitudeminimum,
                                   IDC_longitudemaximum};
+
+inline void MainWindowTest::ExpectInitialContent() {
+    for (int id : kCoordinateIds) EXPECT_EQ(WindowText(Control(id)), "") << id;
+    EXPECT_EQ(WindowText(Control(IDC_txtoutput)), "");
+    EXPECT_EQ(Check(IDC_Exec_All), BST_UNCHECKED);
+    for (int id : kSingleTypeIds) {
+        EXPECT_EQ(Check(id), BST_UNCHECKED) << id;
+        EXPECT_TRUE(IsWindowEnabled(Control(id))) << id;
+    }
+    EXPECT_EQ(Check(IDC_DelSRC), BST_CHECKED);
+}

@@ -9,14 +9,7 @@
 namespace {
 
 TEST_F(MainWindowTest, StartsWithEveryControlInItsInitialState) {
-    for (int id : kCoordinateIds) EXPECT_EQ(WindowText(Control(id)), "") << id;
-    EXPECT_EQ(WindowText(Control(IDC_txtoutput)), "");
-    EXPECT_EQ(Check(IDC_Exec_All), BST_UNCHECKED);
-    for (int id : kSingleTypeIds) {
-        EXPECT_EQ(Check(id), BST_UNCHECKED) << id;
-        EXPECT_TRUE(IsWindowEnabled(Control(id))) << id;
-    }
-    EXPECT_EQ(Check(IDC_DelSRC), BST_CHECKED);
+    ExpectInitialContent();
     EXPECT_TRUE(IsWindowEnabled(window.hwnd()));
 }
 
@@ -51,11 +44,15 @@ TEST_F(MainWindowTest, AllObjectsDisablesTheSevenAndKeepsTheirTicks) {
 
 TEST_F(MainWindowTest, TheRuleRunsOnEveryChangeOfStateButNotOnTheSameState) {
     HWND all = Control(IDC_Exec_All);
+    // Grayed changes nothing, from clear: the seven stay enabled.
+    SendMessageA(all, BM_SETCHECK, BST_INDETERMINATE, 0);
+    for (int id : kSingleTypeIds) EXPECT_TRUE(IsWindowEnabled(Control(id))) << id;
+
     // Whoever sets the state: here a plain BM_SETCHECK, as a project file load does.
     SendMessageA(all, BM_SETCHECK, BST_CHECKED, 0);
     for (int id : kSingleTypeIds) EXPECT_FALSE(IsWindowEnabled(Control(id))) << id;
 
-    // Grayed changes nothing: the seven stay disabled.
+    // Nor from ticked: the seven stay disabled.
     SendMessageA(all, BM_SETCHECK, BST_INDETERMINATE, 0);
     for (int id : kSingleTypeIds) EXPECT_FALSE(IsWindowEnabled(Control(id))) << id;
 
@@ -79,14 +76,7 @@ TEST_F(MainWindowTest, NewPutsBackTheInitialContent) {
 
     Command(ID_menuNew);
 
-    for (int id : kCoordinateIds) EXPECT_EQ(WindowText(Control(id)), "") << id;
-    EXPECT_EQ(WindowText(Control(IDC_txtoutput)), "");
-    EXPECT_EQ(Check(IDC_Exec_All), BST_UNCHECKED);
-    for (int id : kSingleTypeIds) {
-        EXPECT_EQ(Check(id), BST_UNCHECKED) << id;
-        EXPECT_TRUE(IsWindowEnabled(Control(id))) << id;
-    }
-    EXPECT_EQ(Check(IDC_DelSRC), BST_CHECKED);
+    ExpectInitialContent();
     EXPECT_TRUE(recorder.messages.empty());
 }
 
