@@ -1,0 +1,108 @@
+#pragma once
+
+// Drives the real Zonewright.exe from outside, as a user would: through its windows' messages
+// and the keyboard. Every wait is bounded; every call into the program uses a timeout, so a
+// hung program fails a test instead of hanging it.
+
+#include <windows.h>
+
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "test_folder.h"
+#include "ui/handles.h"
+
+namespace e2e {
+
+constexpr DWORD kTimeoutMs = 10000;
+
+// Polls the condition every 20 ms until it holds or the time is up; says whether it held.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kTimeoutMs);
+
+// The environment variable ZONEWRIGHT_EXE when set, else the first file of that name found
+// walking up from the test program's folder; "" when there is none.
+std::string FindZonewrightExe();
+
+// The visible or hidden top-level windows of the process with this class and title.
+std::vector<HWND> FindTopWindows(DWORD processId, const char* className, const char* title);
+// The first of them, or nullptr.
+HWND FindTopWindow(DWORD processId, const char* className, const char* title);
+HWND WaitForTopWindow(DWORD processId, const char* className, const char* title, DWORD timeoutMs = kTimeoutMs);
+
+// Controls and their contents (sent with a timeout; false or "" when the call failed).
+bool SetText(HWND control, const std::string& text);
+std::string GetText(HWND control);
+LRESULT GetCheck(HWND checkBox);  // BM_GETCHECK, or -1 when the call failed
+bool SetCheck(HWND checkBox, WPARAM state);
+// EM_GETSEL of an edit box as {start, end}, or {-1, -1}.
+std::pair<int, int> GetSelection(HWND edit);
+
+// Posted, so a click or command that opens a modal window does not block the caller.
+bool Click(HWND button);          // BM_CLICK to the button
+bool NotifyClicked(HWND button);  // WM_COMMAND BN_CLICKED to its parent
+bool PostCommand(HWND window, int id);
+
+// Returns once the thread of the button's window has handled every message posted to it
+// before this call (or a modal loop inside that handling has): it posts BM_SETSTATE, waits
+// for its effect, then clears the state again. Keystrokes are not covered.
+bool Settle(HWND button);
+
+// Brings the window to the foreground and presses the keys together: all down in order,
+// then up in reverse order (e.g. {VK_CONTROL, 'N'}).
+bool PressKeys(HWND window, std::initializer_list<WORD> keys);
+
+// A message box's text, and closing it with OK (waits until it is gone).
+std::string MessageBoxText(HWND box);
+bool CloseMessageBox(HWND box);
+
+// Answers a common Open/Save dialog with a file name, or cancels it.
+bool AnswerFileDialog(HWND dialog, const std::string& fileName);
+bool CancelFileDialog(HWND dialog);
+
+// One run of Zonewright.exe, copied into a fresh folder of its own.
+class Zonewright {
+public:
+    // Writes the settings file ZonewrightV2.ini beside the copy first when settings are given.
+    explicit Zonewright(const std::string& exePath, const std::optional<std::string>& settings = std::nullopt);
+    // Ends the program if it still runs, so a failed test leaves nothing behind.
+    ~Zonewright();
+    Zonewright(const Zonewright&) = delete;
+    Zonewright& operator=(const Zonewright&) = delete;
+
+    // A file in the program's folder.
+    std::string Path(const std::string& name) const { return folder_.Path(name); }
+    // Whether the copy (and the settings file) are in place.
+    bool prepared() const { return prepared_; }
+    // What went wrong in preparing or starting, for a failed test's report.
+    const std::string& failure() const { return failure_; }
+
+    bool Start();
+
+    HWND FindMainWindow() const;
+    HWND FindInfoWindow() const;
+    HWND FindMessageBox() const;
+    std::vector<HWND> FindInfoWindows() const;
+    std::vector<HWND> FindMessageBoxes() const;
+    // The main window once it is visible and enabled (no start-up message in the way).
+    HWND WaitForMainWindow() const;
+    HWND WaitForInfoWindow() const;  // once visible
+    HWND WaitForMessageBox() const;
+
+    bool HasExited() const;
+    bool WaitForExit(DWORD timeoutMs = kTimeoutMs) const;
+    // The exit code, or STILL_ACTIVE while it runs.
+    DWORD ExitCode() const;
+
+private:
+    TestFolder folder_;  // first member: removed only after the process has ended
+    bool prepared_ = false;
+    std::string failure_;
+    std::optional<UniqueHandle> process_;
+    DWORD processId_ = 0;
+};
+
+}  // namespace e2e

@@ -1,0 +1,106 @@
+#include "fixture.h"
+
+namespace {
+
+std::string& ExePath() {
+    static std::string path;
+    return path;
+}
+
+}  // namespace
+
+const std::string& ZonewrightExe() { return ExePath(); }
+void SetZonewrightExe(const std::string& path) { ExePath() = path; }
+
+const char* const kCompilerSettings = "[DEFAULT]\r\nBGLCOMP=C:\\FS2004\\SDK\\bglcomp.exe\r\n";
+
+const char* const kMissingCoordinates = "Error! You must specify all coordinates!";
+const char* const kMissingObjectTypes = "Error! You must select object(s) to be execluded!";
+
+const char* const kWindsocksDocument =
+    "<?xml version=\"1.0\"?>\r\n"
+    "<FSData\r\n"
+    "   version = \"9.0\"\r\n"
+    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
+    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
+    "   <ExclusionRectangle\r\n"
+    "        latitudeMinimum = \"47.25\"\r\n"
+    "        latitudeMaximum = \"47.5\"\r\n"
+    "        longitudeMinimum = \"-122.5\"\r\n"
+    "        longitudeMaximum = \"-122.25\"\r\n"
+    "       excludeWindsockObjects = \"TRUE\"\r\n"
+    " />\r\n"
+    "</FSData>\r\n";
+
+using ::testing::AssertionFailure;
+using ::testing::AssertionResult;
+using ::testing::AssertionSuccess;
+
+AssertionResult ZonewrightTest::StartReady() {
+    main_ = nullptr;
+    program_.reset();
+    program_.emplace(ZonewrightExe(), kCompilerSettings);
+    if (!program_->prepared() || !program_->Start()) return AssertionFailure() << program_->failure();
+    return AwaitMainWindow();
+}
+
+AssertionResult ZonewrightTest::AwaitMainWindow() {
+    main_ = program_->WaitForMainWindow();
+    if (!main_) return AssertionFailure() << "the main window did not become visible and enabled";
+    return AssertionSuccess();
+}
+
+AssertionResult ZonewrightTest::Type(int id, const std::string& text) {
+    if (!e2e::SetText(Item(id), text)) return AssertionFailure() << "could not type into control " << id;
+    return AssertionSuccess();
+}
+
+AssertionResult ZonewrightTest::ClickItem(int id) {
+    if (!e2e::Click(Item(id))) return AssertionFailure() << "could not click control " << id;
+    return Settle();
+}
+
+AssertionResult ZonewrightTest::Command(int id) {
+    if (!e2e::PostCommand(main_, id)) return AssertionFailure() << "could not send command " << id;
+    return Settle();
+}
+
+AssertionResult ZonewrightTest::Settle() {
+    // The Save button is only pressed down and up again, which changes nothing else.
+    if (!e2e::Settle(Item(IDC_save))) return AssertionFailure() << "the program did not handle its messages";
+    return AssertionSuccess();
+}
+
+AssertionResult ZonewrightTest::FillWindsocksArea() {
+    const std::pair<int, const char*> coordinates[] = {
+        {IDC_latitudemaximum, "47.5"},
+        {IDC_longitudeminimum, "-122.5"},
+        {IDC_latitudeminimum, "47.25"},
+        {IDC_longitudemaximum, "-122.25"},
+    };
+    for (const auto& [id, text] : coordinates) {
+        if (AssertionResult typed = Type(id, text); !typed) return typed;
+    }
+    return ClickItem(IDC_Exec_Windsocks);
+}
+
+AssertionResult ZonewrightTest::ExpectMessages(const std::vector<std::string>& texts) {
+    for (size_t i = 0; i < texts.size(); ++i) {
+        HWND box = program_->WaitForMessageBox();
+        if (!box) return AssertionFailure() << "message " << i + 1 << " did not appear: " << texts[i];
+        const size_t open = program_->FindMessageBoxes().size();
+        const std::string text = e2e::MessageBoxText(box);
+        if (!e2e::CloseMessageBox(box)) return AssertionFailure() << "message " << i + 1 << " did not close";
+        if (text != texts[i]) {
+            return AssertionFailure() << "message " << i + 1 << " is \"" << text << "\", expected \"" << texts[i]
+                                      << "\"";
+        }
+        if (open != 1) return AssertionFailure() << open << " message boxes open at once";
+    }
+    // Every box would have appeared within the handling that Settle waits for.
+    if (AssertionResult settled = Settle(); !settled) return settled;
+    if (HWND extra = program_->FindMessageBox()) {
+        return AssertionFailure() << "unexpected further message: " << e2e::MessageBoxText(extra);
+    }
+    return AssertionSuccess();
+}

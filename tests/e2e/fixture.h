@@ -1,0 +1,49 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "ui/resource.h"
+
+// The Zonewright.exe under test, as found by main().
+const std::string& ZonewrightExe();
+void SetZonewrightExe(const std::string& path);
+
+// A settings file that names the compiler, so the program starts without its warning.
+extern const char* const kCompilerSettings;
+
+extern const char* const kMissingCoordinates;
+extern const char* const kMissingObjectTypes;
+
+// The document for latitude 47.5 / 47.25 and longitude -122.5 / -122.25 with Windsocks alone.
+extern const char* const kWindsocksDocument;
+
+// Zonewright started in a fresh folder, with its main window at hand.
+class ZonewrightTest : public ::testing::Test {
+protected:
+    // Starts a new program with kCompilerSettings and waits for its main window.
+    ::testing::AssertionResult StartReady();
+    // For a program started by the test itself: waits for its main window.
+    ::testing::AssertionResult AwaitMainWindow();
+
+    HWND Item(int id) const { return GetDlgItem(main_, id); }
+    ::testing::AssertionResult Type(int id, const std::string& text);
+    // Posted like a user's action, then settled: its effect is in place on return.
+    ::testing::AssertionResult ClickItem(int id);
+    ::testing::AssertionResult Command(int id);
+    ::testing::AssertionResult Settle();
+
+    // Types the coordinates of kWindsocksDocument and ticks Windsocks.
+    ::testing::AssertionResult FillWindsocksArea();
+
+    // The message boxes that follow, in order, one at a time, each closed with OK; and then
+    // no further box.
+    ::testing::AssertionResult ExpectMessages(const std::vector<std::string>& texts);
+
+    std::optional<e2e::Zonewright> program_;
+    HWND main_ = nullptr;
+};
