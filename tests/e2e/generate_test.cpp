@@ -1,0 +1,124 @@
+// "Generate source code": the exact document, and the checks that refuse to write one.
+
+#include "fixture.h"
+
+namespace {
+
+using GenerateTest = ZonewrightTest;
+
+TEST_F(GenerateTest, WritesTheExactDocument) {
+    struct Case {
+        const char* name;
+        const char* coordinates[4];  // latitude maximum, longitude minimum, latitude minimum, longitude maximum
+        std::vector<int> ticks;      // in click order
+        const char* document;
+    };
+    const Case cases[] = {
+        {"decimal, Windsocks only", {"47.5", "-122.5", "47.25", "-122.25"}, {IDC_Exec_Windsocks}, kWindsocksDocument},
+        {"degrees, minutes and seconds with quotes",
+         {"N47 25' 53.4\"", "W122 30' 0.0\"", "N47 15' 10\"", "W122 15' 2.5\""},
+         {IDC_Exec_Windsocks},
+         "<?xml version=\"1.0\"?>\r\n"
+         "<FSData\r\n"
+         "   version = \"9.0\"\r\n"
+         "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
+         "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
+         "   <ExclusionRectangle\r\n"
+         "        latitudeMinimum = \"N47 15' 10&quot;\"\r\n"
+         "        latitudeMaximum = \"N47 25' 53.4&quot;\"\r\n"
+         "        longitudeMinimum = \"W122 30' 0.0&quot;\"\r\n"
+         "        longitudeMaximum = \"W122 15' 2.5&quot;\"\r\n"
+         "       excludeWindsockObjects = \"TRUE\"\r\n"
+         " />\r\n"
+         "</FSData>\r\n"},
+        {"All objects together with others",
+         {"47.5", "-122.5", "47.25", "-122.25"},
+         {IDC_Exec_Beacon, IDC_Exec_Windsocks, IDC_Exec_All},
+         "<?xml version=\"1.0\"?>\r\n"
+         "<FSData\r\n"
+         "   version = \"9.0\"\r\n"
+         "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
+         "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
+         "   <ExclusionRectangle\r\n"
+         "        latitudeMinimum = \"47.25\"\r\n"
+         "        latitudeMaximum = \"47.5\"\r\n"
+         "        longitudeMinimum = \"-122.5\"\r\n"
+         "        longitudeMaximum = \"-122.25\"\r\n"
+         "       excludeAllObjects = \"TRUE\" />\r\n"
+         "</FSData>\r\n"},
+        {"six single types, in the window's order whatever the click order",
+         {"-33.9", "151.1", "-34.0", "151.3"},
+         {IDC_Exec_Triggers, IDC_Exec_TaxiSigns, IDC_Exec_Library, IDC_Exec_GenBuild, IDC_Exec_Effects,
+          IDC_Exec_Beacon},
+         "<?xml version=\"1.0\"?>\r\n"
+         "<FSData\r\n"
+         "   version = \"9.0\"\r\n"
+         "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
+         "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
+         "   <ExclusionRectangle\r\n"
+         "        latitudeMinimum = \"-34.0\"\r\n"
+         "        latitudeMaximum = \"-33.9\"\r\n"
+         "        longitudeMinimum = \"151.1\"\r\n"
+         "        longitudeMaximum = \"151.3\"\r\n"
+         "       excludeBeaconObjects = \"TRUE\"\r\n"
+         "       excludeEffectObjects = \"TRUE\"\r\n"
+         "       excludeGenericBuildingObjects = \"TRUE\"\r\n"
+         "       excludeLibraryObjects = \"TRUE\"\r\n"
+         "       excludeTaxiwaySignObjects = \"TRUE\"\r\n"
+         "       excludeTriggerObjects = \"TRUE\"\r\n"
+         " />\r\n"
+         "</FSData>\r\n"},
+    };
+    const int boxes[] = {IDC_latitudemaximum, IDC_longitudeminimum, IDC_latitudeminimum, IDC_longitudemaximum};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(StartReady());
+        for (int i = 0; i < 4; ++i) ASSERT_TRUE(Type(boxes[i], c.coordinates[i]));
+        for (int id : c.ticks) ASSERT_TRUE(ClickItem(id));
+        ASSERT_TRUE(ClickItem(IDC_generate));
+
+        const std::string output = e2e::GetText(Item(IDC_txtoutput));
+        EXPECT_EQ(output, c.document);
+        // The caret stands after the last line.
+        const int end = static_cast<int>(output.size());
+        EXPECT_EQ(e2e::GetSelection(Item(IDC_txtoutput)), std::make_pair(end, end));
+        EXPECT_EQ(program_->FindMessageBox(), nullptr);
+    }
+}
+
+TEST_F(GenerateTest, AFailedCheckShowsItsMessagesAndLeavesNoDocument) {
+    struct Case {
+        const char* name;
+        int emptyBox;    // 0: all coordinates present
+        bool windsocks;  // left ticked
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"latitude maximum empty, no type", IDC_latitudemaximum, false, {kMissingCoordinates, kMissingObjectTypes}},
+        {"longitude minimum empty, a type", IDC_longitudeminimum, true, {kMissingCoordinates}},
+        {"latitude minimum empty, no type", IDC_latitudeminimum, false, {kMissingCoordinates, kMissingObjectTypes}},
+        {"longitude maximum empty, a type", IDC_longitudemaximum, true, {kMissingCoordinates}},
+        {"all coordinates, no type", 0, false, {kMissingObjectTypes}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(StartReady());
+        // A document from an earlier run must not survive a failed check.
+        ASSERT_TRUE(FillWindsocksArea());
+        ASSERT_TRUE(ClickItem(IDC_generate));
+        ASSERT_EQ(e2e::GetText(Item(IDC_txtoutput)), kWindsocksDocument);
+
+        if (c.emptyBox != 0) {
+            ASSERT_TRUE(Type(c.emptyBox, ""));
+        }
+        if (!c.windsocks) {
+            ASSERT_TRUE(ClickItem(IDC_Exec_Windsocks));
+        }
+        ASSERT_TRUE(e2e::Click(Item(IDC_generate)));
+        EXPECT_TRUE(ExpectMessages(c.messages));
+        EXPECT_EQ(e2e::GetText(Item(IDC_txtoutput)), "");
+        EXPECT_TRUE(IsWindowEnabled(main_));
+    }
+}
+
+}  // namespace
