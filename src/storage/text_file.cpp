@@ -38,10 +38,15 @@ FileContent ReadWholeFile(const std::string& path) {
 }
 
 std::error_code WriteWholeFile(const std::string& path, const std::string& bytes) {
+    const std::string temporary = path + ".tmp";
     errno = 0;
-    UniqueFile file{std::fopen(path.c_str(), "wb")};
+    UniqueFile file{std::fopen(temporary.c_str(), "wb")};
     if (!file) return LastError();
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return LastError();
-    if (std::fclose(file.release()) != 0) return LastError();
-    return {};
+    std::error_code error;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) error = LastError();
+    if (!error) error = FlushToDisk(file.get());
+    if (std::fclose(file.release()) != 0 && !error) error = LastError();
+    if (!error) error = MoveReplacing(temporary, path);
+    if (error) std::remove(temporary.c_str());
+    return error;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <system_error>
 
@@ -19,5 +20,11 @@ std::error_code ResetFileAttributes(const std::string& path);
 
 FileContent ReadWholeFile(const std::string& path);
 
-// Creates or replaces the file with exactly these bytes.
+// Creates or replaces the file with exactly these bytes. The bytes go to a temporary file
+// beside it first, flushed to disk, which then takes the file's place in one step: until
+// the new content is complete the old file stays as it was.
 std::error_code WriteWholeFile(const std::string& path, const std::string& bytes);
+
+// The platform's part.
+std::error_code FlushToDisk(std::FILE* file);
+std::error_code MoveReplacing(const std::string& from, const std::string& to);

@@ -179,7 +179,9 @@ TEST_F(StartupCheck, WarnsOnceWhenNoCompilerIsSet) {
     };
     for (const Case& c : cases) {
         DeleteFileA(SettingsFilePath().c_str());
-        if (c.content) ASSERT_FALSE(WriteWholeFile(SettingsFilePath(), c.content));
+        if (c.content) {
+            ASSERT_FALSE(WriteWholeFile(SettingsFilePath(), c.content));
+        }
         MessageRecorder recorder;
         MainWindow window(recorder.Sink());
         ASSERT_TRUE(window.Load(GetModuleHandleA(nullptr))) << c.name;

@@ -1,0 +1,29 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "storage/text_file.h"
+
+namespace {
+
+std::error_code LastPosixError() { return std::error_code(errno, std::generic_category()); }
+
+}  // namespace
+
+// The nearest POSIX equivalent of "archive alone": the owner may write the file again.
+std::error_code ResetFileAttributes(const std::string& path) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0 || chmod(path.c_str(), info.st_mode | S_IWUSR) != 0) return LastPosixError();
+    return {};
+}
+
+std::error_code FlushToDisk(std::FILE* file) {
+    if (std::fflush(file) != 0 || fsync(fileno(file)) != 0) return LastPosixError();
+    return {};
+}
+
+std::error_code MoveReplacing(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0 ? std::error_code{} : LastPosixError();
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <system_error>
+
+// The settings-file text with Key set to Value within section Section: a new key goes directly
+// under its section's header, an existing key line is replaced in place, a missing section is
+// appended after one empty line. Section and key match without regard to case and are written
+// as passed. Runs of empty lines shrink to one, control characters go from both ends, and the
+// text ends with one CR LF.
+std::string SetIniValue(const std::string& text, const std::string& section, const std::string& key,
+                        const std::string& value);
+
+// Sets one value in the settings file, creating the file when it is missing. The file is
+// replaced only once its new content is complete.
+std::error_code WriteIniValue(const std::string& filePath, const std::string& section, const std::string& key,
+                              const std::string& value);
