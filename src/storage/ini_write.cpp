@@ -58,3 +58,8 @@ std::error_code WriteIniValue(const std::string& filePath, const std::string& se
     if (content.error) return content.error;
     return WriteWholeFile(filePath, SetIniValue(content.bytes, section, key, value));
 }
+
+std::error_code ReplaceIniFile(const std::string& filePath, const std::string& section, const std::string& key,
+                               const std::string& value) {
+    return WriteWholeFile(filePath, SetIniValue("", section, key, value));
+}

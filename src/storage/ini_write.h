@@ -15,3 +15,8 @@ std::string SetIniValue(const std::string& text, const std::string& section, con
 // replaced only once its new content is complete.
 std::error_code WriteIniValue(const std::string& filePath, const std::string& section, const std::string& key,
                               const std::string& value);
+
+// Makes the file anew, holding this one value and nothing else. The old file stays intact until
+// the new one is complete.
+std::error_code ReplaceIniFile(const std::string& filePath, const std::string& section, const std::string& key,
+                               const std::string& value);

@@ -7,10 +7,6 @@
 
 namespace {
 
-const char* const kClassName = "InfoDialog";
-const DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-const DWORD kExStyle = WS_EX_DLGMODALFRAME;
-
 using K = ControlKind;
 using W = InfoDialog;
 
@@ -36,41 +32,28 @@ const ControlRow<W> kLayout[] = {
 
 }  // namespace
 
+InfoDialog::InfoDialog(HWND mainWindow)
+    : DialogWindow(mainWindow), boldFont_(CreateDialogFont(ScreenDpi(), FW_BOLD)) {}
+
 HWND InfoDialog::Open(HWND mainWindow) {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
-    if (!Register(instance, kClassName, COLOR_BTNFACE)) return nullptr;
-    std::unique_ptr<InfoDialog> dialog(new InfoDialog(mainWindow));
-    const Dpi dpi = ScreenDpi();
-    dialog->font_ = UniqueFont(CreateDialogFont(dpi, FW_NORMAL));
-    dialog->boldFont_ = UniqueFont(CreateDialogFont(dpi, FW_BOLD));
-    const RECT rect = CentredWindowRect(6030, 3705, kStyle, kExStyle, false, dpi);
-    // Owned by the main window, so it stays out of the task bar.
-    HWND window = CreateWindowExA(kExStyle, kClassName, "Zonewright Info", kStyle, rect.left, rect.top,
-                                  rect.right - rect.left, rect.bottom - rect.top, mainWindow, nullptr, instance,
-                                  dialog.get());
-    if (!window) return nullptr;
-    dialog.release()->deleteWithWindow_ = true;
-    ShowWindow(window, SW_SHOW);
-    return window;
+    // Owned by the main window and no app window, so it stays out of the task bar.
+    return Show(std::unique_ptr<InfoDialog>(new InfoDialog(mainWindow)),
+                {"InfoDialog", "Zonewright Info", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, 6030, 3705});
 }
 
 LRESULT InfoDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (HandleDialogMessage(message, wParam, result)) return result;
     switch (message) {
     case WM_CREATE:
         if (!CreateControls(*this, hwnd_, kLayout, ScreenDpi(), font_.get())) return -1;
         SendMessageA(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
         return 0;
     case WM_COMMAND:
+        // OK is IDOK, so Enter presses it as well as a click or Space.
         if (LOWORD(wParam) == IDOK) Close();
         return 0;
-    case WM_ACTIVATE: KeepFocusOnActivate(hwnd_, wParam, savedFocus_); return 0;
     case WM_CLOSE: Close(); return 0;
     default: return DefWindowProcA(hwnd_, message, wParam, lParam);
     }
-}
-
-void InfoDialog::Close() {
-    // Enabled first, so that Windows hands the activation back to the main window.
-    EnableWindow(mainWindow_, TRUE);
-    DestroyWindow(hwnd_);
 }

@@ -5,6 +5,7 @@
 #include "ui/check_box.h"
 #include "ui/info_dialog.h"
 #include "ui/layout.h"
+#include "ui/options_window.h"
 #include "ui/program_folder.h"
 #include "ui/resource.h"
 
@@ -132,6 +133,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case IDC_generate: Generate(); break;
     case ID_menuNew: reset20(); break;
     case ID_menuExit: DestroyWindow(hwnd_); break;
+    case ID_menuSettings: OpenDialogWindow(&OptionsWindow::Open); break;
     case ID_help: OpenDialogWindow(&InfoDialog::Open); break;
     default: break;
     }

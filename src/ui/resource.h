@@ -55,3 +55,12 @@
 #define IDC_Info_Label3 2004
 #define IDC_Info_Label4 2005
 #define IDC_Info_Label5 2006
+
+// Controls of the settings window. Its buttons are neither IDOK nor IDCANCEL: Enter and
+// Escape press no button but the focused one.
+#define IDC_Options_Frame1 3001
+#define IDC_Options_Label1 3002
+#define IDC_Options_Text1 3003
+#define IDC_Options_Command1 3004
+#define IDC_Options_Command2 3005
+#define IDC_Options_Command3 3006

@@ -77,6 +77,14 @@ TEST(WriteIniValue, RoundTripsWithTheReader) {
     }
 }
 
+TEST(ReplaceIniFile, LeavesExactlyTheOneEntry) {
+    TestFolder folder;
+    const std::string path = folder.Path("ZonewrightV2.ini");
+    ASSERT_FALSE(WriteWholeFile(path, "[Other]\r\nkeep=no\r\n[DEFAULT]\r\nBGLCOMP=old\r\nX=1\r\n"));
+    EXPECT_FALSE(ReplaceIniFile(path, "DEFAULT", "BGLCOMP", "C:\\new\\bglcomp.exe"));
+    EXPECT_EQ(ReadWholeFile(path).bytes, "[DEFAULT]\r\nBGLCOMP=C:\\new\\bglcomp.exe\r\n");
+}
+
 TEST(WriteIniValue, ReportsAFolderThatCannotHoldTheFile) {
     TestFolder folder;
     EXPECT_TRUE(WriteIniValue(folder.Path("missing") + "/ZonewrightV2.ini", "DEFAULT", "BGLCOMP", "x"));

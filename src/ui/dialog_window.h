@@ -1,0 +1,66 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "ui/handles.h"
+#include "ui/layout.h"
+#include "ui/window.h"
+
+// A window that the main window opens from its menu, after disabling itself. It is created
+// afresh at every opening, owned by the main window (so it stays above it), and enables the
+// main window again however it closes. The object deletes itself when its window is gone.
+template <class Derived>
+class DialogWindow : public Window<Derived> {
+protected:
+    struct Design {
+        const char* className;
+        const char* caption;
+        DWORD style;
+        DWORD exStyle;
+        int widthTwips, heightTwips;  // client area
+    };
+
+    explicit DialogWindow(HWND mainWindow) : mainWindow_(mainWindow), font_(CreateDialogFont(ScreenDpi(), FW_NORMAL)) {}
+
+    // Creates and shows the window centred on the screen; nullptr when it could not be made.
+    static HWND Show(std::unique_ptr<Derived> dialog, const Design& design) {
+        HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog->mainWindow_, GWLP_HINSTANCE));
+        if (!Window<Derived>::Register(instance, design.className, COLOR_BTNFACE)) return nullptr;
+        const RECT rect = CentredWindowRect(design.widthTwips, design.heightTwips, design.style, design.exStyle,
+                                            false, ScreenDpi());
+        HWND window = CreateWindowExA(design.exStyle, design.className, design.caption, design.style, rect.left,
+                                      rect.top, rect.right - rect.left, rect.bottom - rect.top, dialog->mainWindow_,
+                                      nullptr, instance, dialog.get());
+        if (!window) return nullptr;
+        dialog.release()->deleteWithWindow_ = true;
+        ShowWindow(window, SW_SHOW);
+        return window;
+    }
+
+    // Messages every such window handles alike; true when this one was among them.
+    bool HandleDialogMessage(UINT message, WPARAM wParam, LRESULT& result) {
+        if (message != WM_ACTIVATE) return false;
+        KeepFocusOnActivate(this->hwnd_, wParam, savedFocus_);
+        result = 0;
+        return true;
+    }
+
+    void Close() {
+        // Enabled first, so that Windows hands the activation back to the main window.
+        EnableWindow(mainWindow_, TRUE);
+        DestroyWindow(this->hwnd_);
+    }
+
+    void OnFinalMessage() {
+        if (deleteWithWindow_) delete static_cast<Derived*>(this);
+    }
+
+    HWND mainWindow_;
+    UniqueFont font_;
+
+private:
+    HWND savedFocus_ = nullptr;
+    bool deleteWithWindow_ = false;  // set once the window exists; until then Show's caller owns the object
+};

@@ -1,0 +1,90 @@
+#include "ui/options_window.h"
+
+#include <windows.h>
+
+#include <memory>
+
+#include "storage/ini_read.h"
+#include "storage/ini_write.h"
+#include "ui/layout.h"
+#include "ui/program_folder.h"
+#include "ui/resource.h"
+
+namespace {
+
+using K = ControlKind;
+using W = OptionsWindow;
+
+// Rows in tab order: the OK button comes first and so has the focus when the window opens.
+const ControlRow<W> kLayout[] = {
+    {&W::Frame1, {IDC_Options_Frame1, K::Frame, "Settings", 0, 120, 120, 6015, 855}},
+    {&W::Command2, {IDC_Options_Command2, K::PushButton, "OK", 0, 3720, 1080, 975, 375}},
+    {&W::Command3, {IDC_Options_Command3, K::PushButton, "Cancel", 0, 4800, 1080, 1335, 375}},
+    {&W::Text1, {IDC_Options_Text1, K::TextBox, "", IDC_Options_Frame1, 1920, 320, 3495, 285}},
+    {&W::Command1, {IDC_Options_Command1, K::PushButton, "...", IDC_Options_Frame1, 5520, 320, 375, 255}},
+    {&W::Label1, {IDC_Options_Label1, K::Label, "BGLComp.exe location:", IDC_Options_Frame1, 120, 360, 1695, 255}},
+};
+
+}  // namespace
+
+OptionsWindow::OptionsWindow(HWND mainWindow, MessageSink showMessage)
+    : DialogWindow(mainWindow), showMessage_(std::move(showMessage)) {
+    cdbWordProc.filter = "BGLComp Program (bglcomp.exe)|*.exe|";
+}
+
+HWND OptionsWindow::Open(HWND mainWindow) { return Open(mainWindow, ShowMessage); }
+
+HWND OptionsWindow::Open(HWND mainWindow, MessageSink showMessage) {
+    // Owned, so it stays above the disabled main window, yet an app window in the task bar.
+    return Show(std::unique_ptr<OptionsWindow>(new OptionsWindow(mainWindow, std::move(showMessage))),
+                {"OptionsWindow", "Zonewright Settings", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_APPWINDOW, 6285,
+                 1590});
+}
+
+LRESULT OptionsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (HandleDialogMessage(message, wParam, result)) return result;
+    switch (message) {
+    case WM_CREATE:
+        if (!CreateControls(*this, hwnd_, kLayout, ScreenDpi(), font_.get())) return -1;
+        Load();
+        return 0;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK: PressFocusedButton(); break;
+        case IDC_Options_Command1: Browse(); break;
+        case IDC_Options_Command2: Ok(); break;
+        case IDC_Options_Command3: Close(); break;
+        default: break;
+        }
+        return 0;
+    case WM_CLOSE: Close(); return 0;
+    default: return DefWindowProcA(hwnd_, message, wParam, lParam);
+    }
+}
+
+void OptionsWindow::Load() {
+    // A settings file that cannot be read shows as no setting.
+    SetWindowTextA(Text1, ReadIniValue(SettingsFilePath(), kSettingsSection, kCompilerKey).value.c_str());
+}
+
+// Enter arrives as IDOK from the dialog keyboard handling: it presses a focused button and
+// nothing else.
+void OptionsWindow::PressFocusedButton() {
+    HWND focus = GetFocus();
+    if (focus == Command1 || focus == Command2 || focus == Command3) SendMessageA(focus, BM_CLICK, 0, 0);
+}
+
+void OptionsWindow::Browse() {
+    if (cdbWordProc.ShowOpen(hwnd_)) SetWindowTextA(Text1, cdbWordProc.fileName.c_str());
+}
+
+void OptionsWindow::Ok() {
+    const std::string path = SettingsFilePath();
+    if (const std::error_code error = ReplaceIniFile(path, kSettingsSection, kCompilerKey, WindowText(Text1))) {
+        showMessage_(hwnd_, "The settings could not be saved to \"" + path + "\".\r\n\r\n" + DescribeError(error) +
+                                "\r\nThe settings file is unchanged.");
+        return;
+    }
+    Close();
+}
