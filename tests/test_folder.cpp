@@ -21,4 +21,11 @@ TestFolder::~TestFolder() {
     fs::remove_all(path_, ignored);
 }
 
-std::string TestFolder::Path(const std::string& name) const { return (fs::path(path_) / name).string(); }
+// Joined as bytes: names are in the ANSI code page, which a filesystem path would reinterpret.
+std::string TestFolder::Path(const std::string& name) const {
+#ifdef _WIN32
+    return path_ + "\\" + name;
+#else
+    return path_ + "/" + name;
+#endif
+}

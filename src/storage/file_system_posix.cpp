@@ -1,9 +1,13 @@
 #include <sys/stat.h>
+#include <limits.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 
+#include <string>
+
+#include "storage/program_folder.h"
 #include "storage/text_file.h"
 
 namespace {
@@ -26,4 +30,14 @@ std::error_code FlushToDisk(std::FILE* file) {
 
 std::error_code MoveReplacing(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0 ? std::error_code{} : LastPosixError();
+}
+
+std::string DescribeError(const std::error_code& error) { return error.message(); }
+
+std::string ProgramFolder() {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+    if (length <= 0 || static_cast<size_t>(length) >= sizeof path) return ".";
+    const std::string file(path, static_cast<size_t>(length));
+    return file.substr(0, file.find_last_of('/'));
 }

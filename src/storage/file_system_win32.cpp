@@ -2,6 +2,10 @@
 
 #include <io.h>
 
+#include <string>
+#include <vector>
+
+#include "storage/program_folder.h"
 #include "storage/text_file.h"
 
 namespace {
@@ -23,4 +27,26 @@ std::error_code MoveReplacing(const std::string& from, const std::string& to) {
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
                ? std::error_code{}
                : LastWindowsError();
+}
+
+std::string DescribeError(const std::error_code& error) {
+    if (error.category() != std::system_category()) return error.message();
+    char text[512] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                        static_cast<DWORD>(error.value()), 0, text, sizeof text, nullptr);
+    if (length == 0) return "Error " + std::to_string(error.value()) + ".";
+    return std::string(text, length);
+}
+
+std::string ProgramFolder() {
+    std::vector<char> path(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return ".";
+        if (length < path.size()) {
+            const std::string file(path.data(), length);
+            return file.substr(0, file.find_last_of("\\/"));
+        }
+        path.resize(path.size() * 2);
+    }
 }

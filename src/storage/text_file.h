@@ -25,6 +25,9 @@ FileContent ReadWholeFile(const std::string& path);
 // the new content is complete the old file stays as it was.
 std::error_code WriteWholeFile(const std::string& path, const std::string& bytes);
 
+// The system's own description of a file error, for the user.
+std::string DescribeError(const std::error_code& error);
+
 // The platform's part.
 std::error_code FlushToDisk(std::FILE* file);
 std::error_code MoveReplacing(const std::string& from, const std::string& to);

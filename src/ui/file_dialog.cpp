@@ -5,13 +5,17 @@
 #include <vector>
 
 std::string FilterList(const std::string& filter) {
-    std::string list = filter;
-    for (char& c : list) {
-        if (c == '|') c = '\0';
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t bar = filter.find('|'); bar != std::string::npos; bar = filter.find('|', start)) {
+        parts.push_back(filter.substr(start, bar - start));
+        start = bar + 1;
     }
-    list.push_back('\0');
-    list.push_back('\0');
-    return list;
+    parts.push_back(filter.substr(start));
+    // Only whole description-pattern pairs are entries: a trailing remnant is no file type.
+    std::string list;
+    for (size_t i = 0; i + 1 < parts.size(); i += 2) list += parts[i] + '\0' + parts[i + 1] + '\0';
+    return list + '\0';
 }
 
 bool FileDialog::ShowOpen(HWND owner) { return Show(owner, false); }
@@ -29,7 +33,8 @@ bool FileDialog::Show(HWND owner, bool save) {
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = static_cast<DWORD>(name.size());
-    dialog.Flags = OFN_HIDEREADONLY;
+    // Saving over an existing file asks first.
+    dialog.Flags = OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : 0);
     const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
     if (!chosen) return false;
     fileName = name.data();

@@ -21,5 +21,5 @@ private:
     bool Show(HWND owner, bool save);
 };
 
-// "Description|pattern|..." as the dialog wants it: NUL-separated, ending in two NULs.
+// "Description|pattern|..." as the dialog wants it: NUL-separated pairs, ending in two NULs.
 std::string FilterList(const std::string& filter);

@@ -1,12 +1,13 @@
 #include "ui/main_window.h"
 
 #include "generator/exclusion_source.h"
+#include "generator/save_and_compile.h"
 #include "storage/ini_read.h"
 #include "ui/check_box.h"
 #include "ui/info_dialog.h"
 #include "ui/layout.h"
 #include "ui/options_window.h"
-#include "ui/program_folder.h"
+#include "storage/program_folder.h"
 #include "ui/resource.h"
 
 const char* const kDefineCompilerMessage =
@@ -131,6 +132,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     }
     switch (id) {
     case IDC_generate: Generate(); break;
+    case IDC_save: SaveAndCompile(); break;
     case ID_menuNew: reset20(); break;
     case ID_menuExit: DestroyWindow(hwnd_); break;
     case ID_menuSettings: OpenDialogWindow(&OptionsWindow::Open); break;
@@ -184,6 +186,14 @@ void MainWindow::Generate() {
     const GeneratedSource source = GenerateExclusionSource(ReadExclusionArea());
     for (const std::string& message : source.messages) showMessage_(hwnd_, message);
     for (const std::string& line : source.lines) AddToOutput(line);
+}
+
+void MainWindow::SaveAndCompile() {
+    cdbWordProc.filter = "XML Files (*.xml)|*.xml|All Files (*.*)|*.*| ";
+    if (!cdbWordProc.ShowSave(hwnd_)) return;
+    const std::string failure = SaveSourceAndCompile(cdbWordProc.fileName, WindowText(txtoutput),
+                                                     GetCheckState(DelSRC) == CheckState::Ticked);
+    if (!failure.empty()) showMessage_(hwnd_, failure);
 }
 
 void MainWindow::OpenDialogWindow(HWND (*open)(HWND mainWindow)) {

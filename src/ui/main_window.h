@@ -6,6 +6,7 @@
 #include <string>
 
 #include "generator/exclusion_area.h"
+#include "ui/file_dialog.h"
 #include "ui/handles.h"
 #include "ui/message_box.h"
 #include "ui/window.h"
@@ -35,11 +36,13 @@ private:
     void CheckCompilerSetting();
     void ApplyAllObjectsRule();
     void Generate();
+    void SaveAndCompile();
     ExclusionArea ReadExclusionArea() const;
     std::array<HWND, ObjectTypeCount> ObjectTypeBoxes() const;
     void OpenDialogWindow(HWND (*open)(HWND mainWindow));
 
     MessageSink showMessage_;
+    FileDialog cdbWordProc;  // saving the XML source; keeps its file name between saves
     UniqueFont font_;
     UniqueBitmap cornerPicture_;
     HWND savedFocus_ = nullptr;

@@ -14,12 +14,3 @@ std::string WindowText(HWND window) {
     const int length = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
     return std::string(text.data(), static_cast<size_t>(length > 0 ? length : 0));
 }
-
-std::string DescribeError(const std::error_code& error) {
-    if (error.category() != std::system_category()) return error.message();
-    char text[512] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                        static_cast<DWORD>(error.value()), 0, text, sizeof text, nullptr);
-    if (length == 0) return "Error " + std::to_string(error.value()) + ".";
-    return std::string(text, length);
-}

@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <string>
-#include <system_error>
 
 extern const char* const kApplicationTitle;
 
@@ -15,6 +14,3 @@ void ShowMessage(HWND owner, const std::string& text);
 using MessageSink = std::function<void(HWND owner, const std::string& text)>;
 
 std::string WindowText(HWND window);
-
-// The system's own description of a file error, for the user.
-std::string DescribeError(const std::error_code& error);

@@ -7,7 +7,8 @@
 #include "storage/ini_read.h"
 #include "storage/ini_write.h"
 #include "ui/layout.h"
-#include "ui/program_folder.h"
+#include "storage/program_folder.h"
+#include "storage/text_file.h"
 #include "ui/resource.h"
 
 namespace {

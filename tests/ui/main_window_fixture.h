@@ -6,7 +6,7 @@
 
 #include "storage/text_file.h"
 #include "ui/main_window.h"
-#include "ui/program_folder.h"
+#include "storage/program_folder.h"
 #include "ui/resource.h"
 #include "ui_test_support.h"
 

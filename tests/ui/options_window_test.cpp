@@ -8,7 +8,7 @@
 #include "storage/text_file.h"
 #include "ui/file_dialog.h"
 #include "ui/options_window.h"
-#include "ui/program_folder.h"
+#include "storage/program_folder.h"
 #include "ui/resource.h"
 
 namespace {
@@ -161,8 +161,10 @@ TEST_F(OptionsWindowTest, AFailedWriteIsReportedAndChangesNothing) {
 
 TEST(FileDialogFilter, BecomesANulSeparatedList) {
     using namespace std::string_literals;
-    EXPECT_EQ(FilterList("BGLComp Program (bglcomp.exe)|*.exe|"), "BGLComp Program (bglcomp.exe)\0*.exe\0\0\0"s);
+    EXPECT_EQ(FilterList("BGLComp Program (bglcomp.exe)|*.exe|"), "BGLComp Program (bglcomp.exe)\0*.exe\0\0"s);
     EXPECT_EQ(FilterList("A|*.a|B|*.b"), "A\0*.a\0B\0*.b\0\0"s);
+    EXPECT_EQ(FilterList("XML Files (*.xml)|*.xml|All Files (*.*)|*.*| "),
+              "XML Files (*.xml)\0*.xml\0All Files (*.*)\0*.*\0\0"s);
 }
 
 }  // namespace

@@ -8,5 +8,8 @@ std::string ProgramFolder();
 // The settings file: the program's folder followed by "\ZonewrightV2.ini".
 std::string SettingsFilePath();
 
+// The batch file that runs the compiler: the program's folder followed by "\Zonewright.bat".
+std::string BatchFilePath();
+
 extern const char* const kSettingsSection;
 extern const char* const kCompilerKey;

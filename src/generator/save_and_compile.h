@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+// Saves the source view's text as the XML file, writes Zonewright.bat in the program's folder
+// and starts it, minimized and without waiting. The steps run in this order, and a failure
+// ends them: the XML file is complete before the batch file is touched, and the batch file is
+// emptied before the compiler location is read. Returns "" on success, else what failed, which
+// file and the system's reason, for the user.
+std::string SaveSourceAndCompile(const std::string& xmlPath, const std::string& source, bool deleteSource);
