@@ -1,13 +1,18 @@
 #include "ui/main_window.h"
 
+#include <optional>
+#include <vector>
+
 #include "generator/exclusion_source.h"
 #include "generator/save_and_compile.h"
+#include "storage/cds_cini.h"
 #include "storage/ini_read.h"
+#include "storage/program_folder.h"
+#include "storage/project_file.h"
 #include "ui/check_box.h"
 #include "ui/info_dialog.h"
 #include "ui/layout.h"
 #include "ui/options_window.h"
-#include "storage/program_folder.h"
 #include "ui/resource.h"
 
 const char* const kDefineCompilerMessage =
@@ -19,6 +24,7 @@ const char* const kClassName = "Zonewright";
 const DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 const int kClientWidth = 9960;
 const int kClientHeight = 7710;
+const char* const kProjectFilter = "Zonewright Save Files (*.exc)|*.exc|";
 
 using K = ControlKind;
 using W = MainWindow;
@@ -134,6 +140,8 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case IDC_generate: Generate(); break;
     case IDC_save: SaveAndCompile(); break;
     case ID_menuNew: reset20(); break;
+    case ID_menuOpen: openSaveFile(); break;
+    case ID_menuSave: selectSaveFile(); break;
     case ID_menuExit: DestroyWindow(hwnd_); break;
     case ID_menuSettings: OpenDialogWindow(&OptionsWindow::Open); break;
     case ID_help: OpenDialogWindow(&InfoDialog::Open); break;
@@ -146,6 +154,10 @@ std::array<HWND, ObjectTypeCount> MainWindow::ObjectTypeBoxes() const {
             Exec_Windsocks};
 }
 
+std::array<HWND, 4> MainWindow::CoordinateBoxes() const {
+    return {latitudemaximum, longitudeminimum, latitudeminimum, longitudemaximum};
+}
+
 void MainWindow::ApplyAllObjectsRule() {
     const CheckState all = GetCheckState(Exec_All);
     if (all == CheckState::Grayed) return;
@@ -154,7 +166,7 @@ void MainWindow::ApplyAllObjectsRule() {
 }
 
 void MainWindow::reset20() {
-    for (HWND box : {latitudemaximum, longitudeminimum, latitudeminimum, longitudemaximum}) SetWindowTextA(box, "");
+    for (HWND box : CoordinateBoxes()) SetWindowTextA(box, "");
     for (HWND box : ObjectTypeBoxes()) SetCheckState(box, CheckState::Clear);
     SetCheckState(DelSRC, CheckState::Ticked);
     SetWindowTextA(txtoutput, "");
@@ -167,6 +179,54 @@ void MainWindow::AddToOutput(const std::string& aMsg) {
     // The replacement leaves the caret after the new text, at the very end.
     SendMessageA(txtoutput, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
     SendMessageA(txtoutput, EM_SCROLLCARET, 0, 0);
+}
+
+// Loads over the current content, line by line in the order of the file; the first missing or
+// unusable value ends the loading quietly, and what was set before it stays.
+void MainWindow::openSaveFile() {
+    OpenFile.filter = kProjectFilter;
+    if (!OpenFile.ShowOpen(hwnd_)) return;
+    CDS_CIni ini;
+    ini.FileName(OpenFile.fileName);
+    std::vector<std::string> keys, values;
+    if (!ini.ReadSection(kAreaSection, keys, values)) return;
+    const auto coordinates = CoordinateBoxes();
+    for (size_t i = 0; i < coordinates.size(); ++i) {
+        if (i >= values.size()) return;
+        SetWindowTextA(coordinates[i], values[i].c_str());
+    }
+    if (!ini.ReadSection(kExclusionSection, keys, values)) return;
+    const auto types = ObjectTypeBoxes();
+    for (size_t i = 0; i < types.size(); ++i) {
+        const std::optional<CheckState> state = i < values.size() ? ParseCheckState(values[i]) : std::nullopt;
+        if (!state) return;
+        SetCheckState(types[i], *state);
+    }
+    if (!ini.ReadSection(kOtherSection, keys, values) || values.empty()) return;
+    if (const std::optional<CheckState> state = ParseCheckState(values[0])) SetCheckState(DelSRC, *state);
+}
+
+// All three sections are written whatever the earlier writes gave; a failure is told afterwards.
+void MainWindow::selectSaveFile() {
+    selectSaveFile2.filter = kProjectFilter;
+    if (!selectSaveFile2.ShowSave(hwnd_)) return;
+    CDS_CIni ini;
+    ini.FileName(selectSaveFile2.fileName);
+    std::string failure;
+    auto write = [&](const char* section, const std::vector<std::string>& keys, const std::vector<std::string>& values) {
+        if (!ini.WriteSection(section, keys, values) && failure.empty()) failure = ini.LastErrorDescription();
+    };
+    std::vector<std::string> texts;
+    for (HWND box : CoordinateBoxes()) texts.push_back(WindowText(box));
+    write(kAreaSection, {kAreaKeys.begin(), kAreaKeys.end()}, texts);
+    std::vector<std::string> states;
+    for (HWND box : ObjectTypeBoxes()) states.push_back(CheckStateText(GetCheckState(box)));
+    write(kExclusionSection, ExclusionKeys(), states);
+    write(kOtherSection, {kDeleteSourceKey}, {CheckStateText(GetCheckState(DelSRC))});
+    if (!failure.empty()) {
+        showMessage_(hwnd_, "The project could not be saved completely to \"" + selectSaveFile2.fileName +
+                                "\".\r\n\r\n" + failure);
+    }
 }
 
 ExclusionArea MainWindow::ReadExclusionArea() const {

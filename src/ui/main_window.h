@@ -25,6 +25,8 @@ public:
 
     void reset20();
     void AddToOutput(const std::string& aMsg);
+    void openSaveFile();
+    void selectSaveFile();
 
 private:
     friend class Window<MainWindow>;
@@ -39,10 +41,13 @@ private:
     void SaveAndCompile();
     ExclusionArea ReadExclusionArea() const;
     std::array<HWND, ObjectTypeCount> ObjectTypeBoxes() const;
+    std::array<HWND, 4> CoordinateBoxes() const;
     void OpenDialogWindow(HWND (*open)(HWND mainWindow));
 
     MessageSink showMessage_;
-    FileDialog cdbWordProc;  // saving the XML source; keeps its file name between saves
+    FileDialog cdbWordProc;      // saving the XML source; keeps its file name between saves
+    FileDialog OpenFile;         // opening a project file
+    FileDialog selectSaveFile2;  // saving a project file
     UniqueFont font_;
     UniqueBitmap cornerPicture_;
     HWND savedFocus_ = nullptr;

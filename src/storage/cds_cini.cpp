@@ -1,0 +1,124 @@
+#include "storage/cds_cini.h"
+
+namespace {
+
+constexpr DWORD kValueBuffer = 255;
+constexpr DWORD kSectionBuffer = 32767;
+constexpr DWORD kErrorBuffer = 255;
+
+// The NUL-ended entries of the first `count` characters of a profile buffer.
+std::vector<std::string> SplitAtNuls(const std::vector<char>& buffer, DWORD count) {
+    std::vector<std::string> entries;
+    size_t start = 0;
+    while (start < count) {
+        size_t end = start;
+        while (end < count && buffer[end] != '\0') ++end;
+        entries.emplace_back(buffer.data() + start, end - start);
+        start = end + 1;
+    }
+    return entries;
+}
+
+}  // namespace
+
+bool CDS_CIni::HasFileName() {
+    if (!fileName_.empty()) return true;
+    lastErrorDescription_ = "No filename specified";
+    return false;
+}
+
+void CDS_CIni::CaptureLastError() {
+    LastErrorCode = GetLastError();
+    if (LastErrorCode == 0) {
+        lastErrorDescription_ = "An unknown error has occured";
+        return;
+    }
+    char text[kErrorBuffer] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, LastErrorCode, 0, text,
+                   kErrorBuffer, nullptr);
+    lastErrorDescription_ = text;
+}
+
+// Each platform call starts from a clear error code, so that a failure which sets none is not
+// described by an older one.
+
+bool CDS_CIni::ReadValue(const std::string& psSection, const std::string& psKey, std::string& psValue) {
+    if (!HasFileName()) return false;
+    char value[kValueBuffer] = {};
+    SetLastError(0);
+    if (GetPrivateProfileStringA(psSection.c_str(), psKey.c_str(), "", value, kValueBuffer, fileName_.c_str()) == 0) {
+        CaptureLastError();
+        return false;
+    }
+    psValue = value;
+    return true;
+}
+
+bool CDS_CIni::ReadSection(const std::string& psSection, std::vector<std::string>& psKeys,
+                           std::vector<std::string>& psValues) {
+    if (!HasFileName()) return false;
+    std::vector<char> buffer(kSectionBuffer, '\0');
+    SetLastError(0);
+    const DWORD count = GetPrivateProfileSectionA(psSection.c_str(), buffer.data(), kSectionBuffer, fileName_.c_str());
+    if (count == 0) {
+        CaptureLastError();
+        return false;
+    }
+    psKeys.clear();
+    psValues.clear();
+    for (const std::string& entry : SplitAtNuls(buffer, count)) {
+        const size_t equals = entry.find('=');
+        if (equals == std::string::npos) {
+            // No key can be cut out of the line: the caller's work ends here.
+            lastErrorDescription_ = "Invalid procedure call or argument";
+            return false;
+        }
+        psKeys.push_back(entry.substr(0, equals));
+        psValues.push_back(entry.substr(equals + 1));
+    }
+    return true;
+}
+
+bool CDS_CIni::WriteValue(const std::string& psSection, const std::string& psKey, const std::string& psValue) {
+    if (!HasFileName()) return false;
+    SetLastError(0);
+    if (!WritePrivateProfileStringA(psSection.c_str(), psKey.c_str(), psValue.c_str(), fileName_.c_str())) {
+        CaptureLastError();
+        return false;
+    }
+    return true;
+}
+
+bool CDS_CIni::WriteSection(const std::string& psSection, const std::vector<std::string>& psKeys,
+                            const std::vector<std::string>& psValues) {
+    if (!HasFileName()) return false;
+    if (psKeys.size() != psValues.size()) {
+        lastErrorDescription_ = "Key array and Value array must be of the same size";
+        return false;
+    }
+    std::string entries;
+    for (size_t i = 0; i < psKeys.size(); ++i) {
+        entries += psKeys[i] + "=" + psValues[i];
+        entries.push_back('\0');
+    }
+    entries.push_back('\0');
+    SetLastError(0);
+    if (!WritePrivateProfileSectionA(psSection.c_str(), entries.c_str(), fileName_.c_str())) {
+        CaptureLastError();
+        return false;
+    }
+    return true;
+}
+
+bool CDS_CIni::Enum_SectionNames(std::vector<std::string>& psSectionNames) {
+    if (!HasFileName()) return false;
+    std::vector<char> buffer(kSectionBuffer, '\0');
+    SetLastError(0);
+    const DWORD count = GetPrivateProfileSectionNamesA(buffer.data(), kSectionBuffer, fileName_.c_str());
+    if (count == 0) {
+        CaptureLastError();
+        return false;
+    }
+    psSectionNames = SplitAtNuls(buffer, count);
+    return true;
+}
