@@ -1,0 +1,123 @@
+#include "stand_in.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "fsdata_check.h"
+
+const char* const kStandInMarker = "Zonewright stand-in compiler output: not a real BGL file";
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
+
+// The C library's text for the last failure; an unset errno would read "no error", so EIO stands in.
+std::string SystemReason() {
+    return std::strerror(errno ? errno : EIO);
+}
+
+struct FileRead {
+    std::string bytes;
+    std::string error;  // Empty when the file was read.
+};
+
+FileRead ReadFile(const std::string& path) {
+    FileRead read;
+    errno = 0;
+    UniqueFile file{std::fopen(path.c_str(), "rb")};
+    if (!file) {
+        read.error = SystemReason();
+        return read;
+    }
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) read.bytes.append(buffer, got);
+    if (std::ferror(file.get())) read.error = SystemReason();
+    return read;
+}
+
+// Returns the reason when the bytes could not be written in full. A new file left incomplete is
+// removed, as it would pass for output; a log keeps what it had.
+std::string WriteFile(const std::string& path, const std::string& bytes, bool append) {
+    errno = 0;
+    UniqueFile file{std::fopen(path.c_str(), append ? "ab" : "wb")};
+    if (!file) return SystemReason();
+    std::string error;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) error = SystemReason();
+    if (std::fclose(file.release()) != 0 && error.empty()) error = SystemReason();
+    if (!error.empty() && !append) std::remove(path.c_str());
+    return error;
+}
+
+std::string BglText(const std::string& source, const FsDataCheck& check) {
+    std::string text = std::string(kStandInMarker) + "\r\nsource: " + source + "\r\n";
+    for (const XmlAttribute& attribute : check.exclusionAttributes) {
+        text += attribute.name + " = " + attribute.value + "\r\n";
+    }
+    return text;
+}
+
+// The work between the two log lines; returns the second line.
+std::string Compile(const std::vector<std::string>& args, StandInRun& run) {
+    if (args.size() != 1) {
+        run.exitCode = 2;
+        run.err =
+            "usage: bglcomp <source.xml>\n"
+            "Checks the BGLComp XML file and writes a stand-in .bgl beside it (not a real BGL file).\n";
+        return "error: expected one argument, got " + std::to_string(args.size());
+    }
+    const std::string& source = args[0];
+    std::string error;
+    const FileRead read = ReadFile(source);
+    FsDataCheck check;
+    if (!read.error.empty()) {
+        error = "cannot read " + source + ": " + read.error;
+    } else {
+        check = CheckFsData(read.bytes);
+        if (!check.ok) error = source + ": " + check.error;
+    }
+    const std::string bgl = BglPathFor(source);
+    if (error.empty()) {
+        const std::string reason = WriteFile(bgl, BglText(source, check), false);
+        if (!reason.empty()) error = "cannot write " + bgl + ": " + reason;
+    }
+    if (!error.empty()) {
+        run.exitCode = 1;
+        run.err = error + "\n";
+        return "error: " + error;
+    }
+    run.out = "Compiled " + source + " into " + bgl + " (stand-in output, not a real BGL file)\n";
+    return "ok: " + bgl;
+}
+
+}  // namespace
+
+StandInRun RunStandIn(const std::vector<std::string>& args, const std::string& logPath) {
+    std::string called;
+    if (args.size() == 1) {
+        called = "called with: " + args[0];
+    } else {
+        called = "called with " + std::to_string(args.size()) + " arguments:";
+        for (const std::string& arg : args) called += " [" + arg + "]";
+    }
+    // Logged before the work, so that a run that goes wrong is still on record.
+    std::string logError = WriteFile(logPath, called + "\r\n", true);
+    StandInRun run;
+    const std::string outcome = Compile(args, run);
+    const std::string outcomeError = WriteFile(logPath, outcome + "\r\n", true);
+    if (logError.empty()) logError = outcomeError;
+    if (!logError.empty()) run.err += "warning: cannot append to the log " + logPath + ": " + logError + "\n";
+    return run;
+}
+
+std::string BglPathFor(const std::string& sourcePath) {
+    const size_t nameStart = sourcePath.find_last_of("\\/:") + 1;  // npos + 1 is 0: no folder part.
+    const size_t dot = sourcePath.rfind('.');
+    if (dot == std::string::npos || dot < nameStart) return sourcePath + ".bgl";
+    return sourcePath.substr(0, dot) + ".bgl";
+}
