@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "generator/exclusion_source.h"
+#include "fslink/fsconnect_win32.h"
+#include "fslink/position_capture.h"
 #include "generator/save_and_compile.h"
 #include "storage/cds_cini.h"
 #include "storage/ini_read.h"
@@ -89,7 +91,7 @@ bool MainWindow::Load(HINSTANCE instance) {
 void MainWindow::CheckCompilerSetting() {
     // A settings file that can be neither created nor read counts as holding no value.
     const IniValue setting = ReadIniValue(SettingsFilePath(), kSettingsSection, kCompilerKey);
-    if (setting.error || setting.value.empty()) showMessage_(nullptr, kDefineCompilerMessage);
+    if (setting.error || setting.value.empty()) showMessage_(nullptr, kDefineCompilerMessage, 0);
 }
 
 bool MainWindow::OnCreate() {
@@ -139,6 +141,10 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     switch (id) {
     case IDC_generate: Generate(); break;
     case IDC_save: SaveAndCompile(); break;
+    case IDC_NW1: CapturePosition(latitudemaximum, true); break;
+    case IDC_NW2: CapturePosition(longitudeminimum, false); break;
+    case IDC_SE1: CapturePosition(latitudeminimum, true); break;
+    case IDC_SE2: CapturePosition(longitudemaximum, false); break;
     case ID_menuNew: reset20(); break;
     case ID_menuOpen: openSaveFile(); break;
     case ID_menuSave: selectSaveFile(); break;
@@ -225,7 +231,8 @@ void MainWindow::selectSaveFile() {
     write(kOtherSection, {kDeleteSourceKey}, {CheckStateText(GetCheckState(DelSRC))});
     if (!failure.empty()) {
         showMessage_(hwnd_, "The project could not be saved completely to \"" + selectSaveFile2.fileName +
-                                "\".\r\n\r\n" + failure);
+                                "\".\r\n\r\n" + failure,
+                     kFailureIcon);
     }
 }
 
@@ -244,7 +251,7 @@ void MainWindow::Generate() {
     // Emptied before any check, so a failed check leaves no stale document behind.
     SetWindowTextA(txtoutput, "");
     const GeneratedSource source = GenerateExclusionSource(ReadExclusionArea());
-    for (const std::string& message : source.messages) showMessage_(hwnd_, message);
+    for (const std::string& message : source.messages) showMessage_(hwnd_, message, 0);
     for (const std::string& line : source.lines) AddToOutput(line);
 }
 
@@ -253,7 +260,19 @@ void MainWindow::SaveAndCompile() {
     if (!cdbWordProc.ShowSave(hwnd_)) return;
     const std::string failure = SaveSourceAndCompile(cdbWordProc.fileName, WindowText(txtoutput),
                                                      GetCheckState(DelSRC) == CheckState::Ticked);
-    if (!failure.empty()) showMessage_(hwnd_, failure);
+    if (!failure.empty()) showMessage_(hwnd_, failure, kFailureIcon);
+}
+
+void MainWindow::CapturePosition(HWND box, bool latitude) {
+    Win32FscPlatform platform;
+    FscClient client(platform, [this](const std::string& fault) { showMessage_(hwnd_, fault, MB_ICONSTOP); });
+    const std::optional<std::string> degrees =
+        ::CapturePosition(client, latitude ? Coordinate::Latitude : Coordinate::Longitude);
+    if (degrees) {
+        SetWindowTextA(box, degrees->c_str());
+    } else {
+        showMessage_(hwnd_, kCaptureFailedMessage, 0);
+    }
 }
 
 void MainWindow::OpenDialogWindow(HWND (*open)(HWND mainWindow)) {

@@ -39,6 +39,7 @@ private:
     void ApplyAllObjectsRule();
     void Generate();
     void SaveAndCompile();
+    void CapturePosition(HWND box, bool latitude);
     ExclusionArea ReadExclusionArea() const;
     std::array<HWND, ObjectTypeCount> ObjectTypeBoxes() const;
     std::array<HWND, 4> CoordinateBoxes() const;

@@ -84,7 +84,8 @@ void OptionsWindow::Ok() {
     const std::string path = SettingsFilePath();
     if (const std::error_code error = ReplaceIniFile(path, kSettingsSection, kCompilerKey, WindowText(Text1))) {
         showMessage_(hwnd_, "The settings could not be saved to \"" + path + "\".\r\n\r\n" + DescribeError(error) +
-                                "\r\nThe settings file is unchanged.");
+                                "\r\nThe settings file is unchanged.",
+                     kFailureIcon);
         return;
     }
     Close();

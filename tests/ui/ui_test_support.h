@@ -36,8 +36,12 @@ inline std::string Describe(const RECT& r) {
 // Stands in for the message box: records what would have been shown.
 struct MessageRecorder {
     std::vector<std::string> messages;
+    std::vector<UINT> icons;
     MessageSink Sink() {
-        return [this](HWND, const std::string& text) { messages.push_back(text); };
+        return [this](HWND, const std::string& text, UINT icon) {
+            messages.push_back(text);
+            icons.push_back(icon);
+        };
     }
 };
 
