@@ -29,6 +29,20 @@ std::string ClassName(HWND window) {
 
 bool IsClass(HWND window, const char* className) { return lstrcmpiA(ClassName(window).c_str(), className) == 0; }
 
+struct OwnedSearch {
+    HWND owner;
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectOwnedWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<OwnedSearch*>(param);
+    if (GetWindow(window, GW_OWNER) == search->owner && IsClass(window, search->className)) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
 struct WindowSearch {
     DWORD processId;
     const char* className;
@@ -46,14 +60,6 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
     GetWindowTextA(window, title, sizeof title);
     if (lstrcmpA(title, search->title) == 0) search->found.push_back(window);
     return TRUE;
-}
-
-bool WriteBytes(const std::string& path, const std::string& bytes) {
-    UniqueHandle file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    return file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
 }
 
 INPUT KeyInput(WORD key, DWORD flags) {
@@ -181,6 +187,13 @@ bool Settle(HWND button) {
     return Send(button, BM_SETSTATE, FALSE, 0) && handled;
 }
 
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    const DWORD thread = window ? GetWindowThreadProcessId(window, nullptr) : 0;
+    return thread && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
 bool PressKeys(HWND window, std::initializer_list<WORD> keys) {
     if (!WaitUntil([&] {
             SetForegroundWindow(window);
@@ -200,18 +213,46 @@ bool CloseMessageBox(HWND box) {
     return PostMessageA(box, WM_COMMAND, IDOK, 0) && WaitUntil([&] { return !IsWindow(box); });
 }
 
+std::vector<HWND> FindOwnedWindows(HWND owner, const char* className) {
+    OwnedSearch search{owner, className, {}};
+    if (owner) EnumWindows(&CollectOwnedWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 bool AnswerFileDialog(HWND dialog, const std::string& fileName) {
     return SetText(FileNameBox(dialog), fileName) && PostMessageA(dialog, WM_COMMAND, IDOK, 0);
 }
 
 bool CancelFileDialog(HWND dialog) { return dialog && PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }
 
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+        if (got == 0) return bytes;
+        bytes.append(buffer, got);
+    }
+    return std::nullopt;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    UniqueHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
 Zonewright::Zonewright(const std::string& exePath, const std::optional<std::string>& settings) {
     if (!CopyFileA(exePath.c_str(), Path("Zonewright.exe").c_str(), TRUE)) {
         failure_ = Failure("copying " + exePath + " into " + folder_.path());
     } else if (!CreateDirectoryA(Path("elsewhere").c_str(), nullptr)) {
         failure_ = Failure("creating " + Path("elsewhere"));
-    } else if (settings && !WriteBytes(Path("ZonewrightV2.ini"), *settings)) {
+    } else if (settings && !WriteFileBytes(Path("ZonewrightV2.ini"), *settings)) {
         failure_ = Failure("writing " + Path("ZonewrightV2.ini"));
     } else {
         prepared_ = true;
@@ -227,8 +268,8 @@ Zonewright::~Zonewright() {
 
 bool Zonewright::Start() {
     if (!prepared_) return false;
-    if (process_) {
-        failure_ = "the program was started twice";
+    if (process_ && !HasExited()) {
+        failure_ = "the program was started again while it still runs";
         return false;
     }
     const std::string exe = Path("Zonewright.exe");
@@ -254,6 +295,14 @@ HWND Zonewright::FindMainWindow() const { return FindTopWindow(processId_, "Zone
 
 HWND Zonewright::FindInfoWindow() const { return FindTopWindow(processId_, "InfoDialog", "Zonewright Info"); }
 
+HWND Zonewright::FindSettingsWindow() const {
+    return FindTopWindow(processId_, "OptionsWindow", "Zonewright Settings");
+}
+
+std::vector<HWND> Zonewright::FindSettingsWindows() const {
+    return FindTopWindows(processId_, "OptionsWindow", "Zonewright Settings");
+}
+
 HWND Zonewright::FindMessageBox() const { return FindTopWindow(processId_, "#32770", "ZonewrightV2"); }
 
 std::vector<HWND> Zonewright::FindMessageBoxes() const { return FindTopWindows(processId_, "#32770", "ZonewrightV2"); }
@@ -275,6 +324,12 @@ HWND Zonewright::WaitForInfoWindow() const {
     HWND info = nullptr;
     WaitUntil([&] { return (info = FindInfoWindow()) != nullptr && IsWindowVisible(info); });
     return info && IsWindowVisible(info) ? info : nullptr;
+}
+
+HWND Zonewright::WaitForSettingsWindow() const {
+    HWND settings = nullptr;
+    WaitUntil([&] { return (settings = FindSettingsWindow()) != nullptr && IsWindowVisible(settings); });
+    return settings && IsWindowVisible(settings) ? settings : nullptr;
 }
 
 HWND Zonewright::WaitForMessageBox() const {

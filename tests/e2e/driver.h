@@ -51,6 +51,9 @@ bool PostCommand(HWND window, int id);
 // for its effect, then clears the state again. Keystrokes are not covered.
 bool Settle(HWND button);
 
+// The window that has the keyboard focus in the thread of this window, or nullptr.
+HWND FocusOf(HWND window);
+
 // Brings the window to the foreground and presses the keys together: all down in order,
 // then up in reverse order (e.g. {VK_CONTROL, 'N'}).
 bool PressKeys(HWND window, std::initializer_list<WORD> keys);
@@ -59,9 +62,16 @@ bool PressKeys(HWND window, std::initializer_list<WORD> keys);
 std::string MessageBoxText(HWND box);
 bool CloseMessageBox(HWND box);
 
+// The top-level windows of this class that this window owns.
+std::vector<HWND> FindOwnedWindows(HWND owner, const char* className);
+
 // Answers a common Open/Save dialog with a file name, or cancels it.
 bool AnswerFileDialog(HWND dialog, const std::string& fileName);
 bool CancelFileDialog(HWND dialog);
+
+// A file's bytes, or nothing when it cannot be read; writing makes the file anew.
+std::optional<std::string> ReadFileBytes(const std::string& path);
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
 
 // One run of Zonewright.exe, copied into a fresh folder of its own.
 class Zonewright {
@@ -80,16 +90,20 @@ public:
     // What went wrong in preparing or starting, for a failed test's report.
     const std::string& failure() const { return failure_; }
 
+    // Starts the copy; once that process has ended it may be started again in the same folder.
     bool Start();
 
     HWND FindMainWindow() const;
     HWND FindInfoWindow() const;
+    HWND FindSettingsWindow() const;
     HWND FindMessageBox() const;
     std::vector<HWND> FindInfoWindows() const;
+    std::vector<HWND> FindSettingsWindows() const;
     std::vector<HWND> FindMessageBoxes() const;
     // The main window once it is visible and enabled (no start-up message in the way).
     HWND WaitForMainWindow() const;
-    HWND WaitForInfoWindow() const;  // once visible
+    HWND WaitForInfoWindow() const;      // once visible
+    HWND WaitForSettingsWindow() const;  // once visible
     HWND WaitForMessageBox() const;
 
     bool HasExited() const;

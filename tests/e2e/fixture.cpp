@@ -14,6 +14,9 @@ void SetZonewrightExe(const std::string& path) { ExePath() = path; }
 
 const char* const kCompilerSettings = "[DEFAULT]\r\nBGLCOMP=C:\\FS2004\\SDK\\bglcomp.exe\r\n";
 
+const char* const kDefineCompiler =
+    "Please define \"bglcomp.exe\" location from \"Settings\" or you will not be able to generate .bgl files.";
+
 const char* const kMissingCoordinates = "Error! You must specify all coordinates!";
 const char* const kMissingObjectTypes = "Error! You must select object(s) to be execluded!";
 
@@ -36,6 +39,24 @@ using ::testing::AssertionFailure;
 using ::testing::AssertionResult;
 using ::testing::AssertionSuccess;
 
+AssertionResult WarningBeforeMainWindow(const e2e::Zonewright& program) {
+    HWND box = nullptr;
+    HWND main = nullptr;
+    if (!e2e::WaitUntil([&] {
+            box = program.FindMessageBox();
+            main = program.FindMainWindow();
+            return box || (main && IsWindowVisible(main));
+        })) {
+        return AssertionFailure() << "neither the warning nor the main window appeared";
+    }
+    if (!box) return AssertionFailure() << "the main window was shown without the warning";
+    if (main && IsWindowVisible(main)) return AssertionFailure() << "the main window was shown first";
+    const std::string text = e2e::MessageBoxText(box);
+    if (text != kDefineCompiler) return AssertionFailure() << "the warning reads: " << text;
+    if (!e2e::CloseMessageBox(box)) return AssertionFailure() << "the warning did not close";
+    return AssertionSuccess();
+}
+
 AssertionResult ZonewrightTest::StartReady() {
     main_ = nullptr;
     program_.reset();
@@ -47,6 +68,15 @@ AssertionResult ZonewrightTest::StartReady() {
 AssertionResult ZonewrightTest::AwaitMainWindow() {
     main_ = program_->WaitForMainWindow();
     if (!main_) return AssertionFailure() << "the main window did not become visible and enabled";
+    return AssertionSuccess();
+}
+
+AssertionResult ZonewrightTest::Restart() {
+    if (!e2e::PostCommand(main_, ID_menuExit)) return AssertionFailure() << "could not send File > Exit";
+    main_ = nullptr;
+    if (!program_->WaitForExit()) return AssertionFailure() << "the program did not end";
+    if (program_->ExitCode() != 0) return AssertionFailure() << "the program ended with " << program_->ExitCode();
+    if (!program_->Start()) return AssertionFailure() << program_->failure();
     return AssertionSuccess();
 }
 

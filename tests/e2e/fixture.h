@@ -16,6 +16,12 @@ void SetZonewrightExe(const std::string& path);
 // A settings file that names the compiler, so the program starts without its warning.
 extern const char* const kCompilerSettings;
 
+// The start-up warning when no compiler is set.
+extern const char* const kDefineCompiler;
+// Waits for the start-up warning, checks that it comes before the main window is shown and
+// reads as it should, and closes it.
+::testing::AssertionResult WarningBeforeMainWindow(const e2e::Zonewright& program);
+
 extern const char* const kMissingCoordinates;
 extern const char* const kMissingObjectTypes;
 
@@ -29,6 +35,9 @@ protected:
     ::testing::AssertionResult StartReady();
     // For a program started by the test itself: waits for its main window.
     ::testing::AssertionResult AwaitMainWindow();
+    // Leaves the program through File > Exit and starts it again in the same folder; the
+    // caller waits for what comes first.
+    ::testing::AssertionResult Restart();
 
     HWND Item(int id) const { return GetDlgItem(main_, id); }
     ::testing::AssertionResult Type(int id, const std::string& text);

@@ -1,39 +1,8 @@
 // The start-up check of the compiler setting, seen from outside.
 
-#include <fstream>
-#include <iterator>
-
 #include "fixture.h"
 
 namespace {
-
-const char* const kDefineCompiler =
-    "Please define \"bglcomp.exe\" location from \"Settings\" or you will not be able to generate .bgl files.";
-
-std::optional<std::string> ReadBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-// Waits for the warning and checks that it comes before the main window is shown.
-::testing::AssertionResult WarningBeforeMainWindow(const e2e::Zonewright& program) {
-    HWND box = nullptr;
-    HWND main = nullptr;
-    if (!e2e::WaitUntil([&] {
-            box = program.FindMessageBox();
-            main = program.FindMainWindow();
-            return box || (main && IsWindowVisible(main));
-        })) {
-        return ::testing::AssertionFailure() << "neither the warning nor the main window appeared";
-    }
-    if (!box) return ::testing::AssertionFailure() << "the main window was shown without the warning";
-    if (main && IsWindowVisible(main)) return ::testing::AssertionFailure() << "the main window was shown first";
-    const std::string text = e2e::MessageBoxText(box);
-    if (text != kDefineCompiler) return ::testing::AssertionFailure() << "the warning reads: " << text;
-    if (!e2e::CloseMessageBox(box)) return ::testing::AssertionFailure() << "the warning did not close";
-    return ::testing::AssertionSuccess();
-}
 
 using StartupTest = ZonewrightTest;
 
@@ -58,8 +27,8 @@ TEST_F(StartupTest, WarnsBeforeTheMainWindowWhenNoCompilerIsSet) {
         ASSERT_TRUE(AwaitMainWindow());
         EXPECT_EQ(program_->FindMessageBox(), nullptr);
         // A missing file is created empty beside the program; an existing one stays as it was.
-        EXPECT_EQ(ReadBytes(program_->Path("ZonewrightV2.ini")), c.settings.value_or(""));
-        EXPECT_EQ(ReadBytes(program_->Path("elsewhere\\ZonewrightV2.ini")), std::nullopt);
+        EXPECT_EQ(e2e::ReadFileBytes(program_->Path("ZonewrightV2.ini")), c.settings.value_or(""));
+        EXPECT_EQ(e2e::ReadFileBytes(program_->Path("elsewhere\\ZonewrightV2.ini")), std::nullopt);
     }
 }
 
@@ -78,7 +47,7 @@ TEST_F(StartupTest, StartsWithoutWarningWhenACompilerIsSet) {
         ASSERT_TRUE(AwaitMainWindow());
         // The warning would come before the main window is shown.
         EXPECT_EQ(program_->FindMessageBox(), nullptr);
-        EXPECT_EQ(ReadBytes(program_->Path("ZonewrightV2.ini")), std::string(text));
+        EXPECT_EQ(e2e::ReadFileBytes(program_->Path("ZonewrightV2.ini")), std::string(text));
     }
 }
 
