@@ -47,6 +47,8 @@ std::string Failure(const std::string& what, const std::string& path, const std:
     return what + " \"" + path + "\".\r\n\r\n" + DescribeError(error) + consequence;
 }
 
+}  // namespace
+
 std::error_code StartMinimized(const std::string& batchPath) {
     char system[MAX_PATH];
     const UINT length = GetSystemDirectoryA(system, MAX_PATH);
@@ -68,9 +70,8 @@ std::error_code StartMinimized(const std::string& batchPath) {
     return {};
 }
 
-}  // namespace
-
-std::string SaveSourceAndCompile(const std::string& xmlPath, const std::string& source, bool deleteSource) {
+std::string SaveSourceAndCompile(const std::string& xmlPath, const std::string& source, bool deleteSource,
+                                 const BatchStarter& start) {
     if (std::error_code error = WriteWholeFile(xmlPath, source + "\r\n")) {
         return Failure("The XML source could not be saved to", xmlPath, error, "");
     }
@@ -94,7 +95,7 @@ std::string SaveSourceAndCompile(const std::string& xmlPath, const std::string& 
     if (std::error_code error = WriteWholeFile(batchPath, text)) {
         return Failure("The batch file could not be written:", batchPath, error, notCompiled);
     }
-    if (std::error_code error = StartMinimized(batchPath)) {
+    if (std::error_code error = start(batchPath)) {
         return Failure("The batch file could not be started:", batchPath, error,
                        "\r\nThe XML source and the batch file were saved.");
     }
