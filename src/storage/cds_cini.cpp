@@ -1,23 +1,12 @@
 #include "storage/cds_cini.h"
 
+#include "storage/ini_section.h"
+
 namespace {
 
 constexpr DWORD kValueBuffer = 255;
 constexpr DWORD kSectionBuffer = 32767;
 constexpr DWORD kErrorBuffer = 255;
-
-// The NUL-ended entries of the first `count` characters of a profile buffer.
-std::vector<std::string> SplitAtNuls(const std::vector<char>& buffer, DWORD count) {
-    std::vector<std::string> entries;
-    size_t start = 0;
-    while (start < count) {
-        size_t end = start;
-        while (end < count && buffer[end] != '\0') ++end;
-        entries.emplace_back(buffer.data() + start, end - start);
-        start = end + 1;
-    }
-    return entries;
-}
 
 }  // namespace
 
@@ -64,17 +53,10 @@ bool CDS_CIni::ReadSection(const std::string& psSection, std::vector<std::string
         CaptureLastError();
         return false;
     }
-    psKeys.clear();
-    psValues.clear();
-    for (const std::string& entry : SplitAtNuls(buffer, count)) {
-        const size_t equals = entry.find('=');
-        if (equals == std::string::npos) {
-            // No key can be cut out of the line: the caller's work ends here.
-            lastErrorDescription_ = "Invalid procedure call or argument";
-            return false;
-        }
-        psKeys.push_back(entry.substr(0, equals));
-        psValues.push_back(entry.substr(equals + 1));
+    if (!SplitKeyValues(SplitAtNuls(buffer.data(), count), psKeys, psValues)) {
+        // No key can be cut out of a line: the caller's work ends here.
+        lastErrorDescription_ = "Invalid procedure call or argument";
+        return false;
     }
     return true;
 }
@@ -119,6 +101,6 @@ bool CDS_CIni::Enum_SectionNames(std::vector<std::string>& psSectionNames) {
         CaptureLastError();
         return false;
     }
-    psSectionNames = SplitAtNuls(buffer, count);
+    psSectionNames = SplitAtNuls(buffer.data(), count);
     return true;
 }

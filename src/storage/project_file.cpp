@@ -18,6 +18,25 @@ std::vector<std::string> ExclusionKeys() {
 
 std::string CheckStateText(CheckState state) { return std::to_string(static_cast<int>(state)); }
 
+ProjectLoad LoadProject(const std::optional<std::vector<std::string>>& area,
+                        const std::optional<std::vector<std::string>>& exclusion,
+                        const std::optional<std::vector<std::string>>& other) {
+    ProjectLoad load;
+    if (!area) return load;
+    for (size_t i = 0; i < kAreaKeys.size(); ++i) {
+        if (i >= area->size()) return load;
+        load.coordinates.push_back((*area)[i]);
+    }
+    if (!exclusion) return load;
+    for (size_t i = 0; i < kObjectTypes.size(); ++i) {
+        const std::optional<CheckState> state = i < exclusion->size() ? ParseCheckState((*exclusion)[i]) : std::nullopt;
+        if (!state) return load;
+        load.objectTypes.push_back(*state);
+    }
+    if (other && !other->empty()) load.deleteSource = ParseCheckState(other->front());
+    return load;
+}
+
 std::optional<CheckState> ParseCheckState(const std::string& text) {
     size_t start = text.find_first_not_of(" \t");
     const size_t end = text.find_last_not_of(" \t");

@@ -27,3 +27,18 @@ std::string CheckStateText(CheckState state);
 // The state a stored text gives a check box: a whole number, blanks around it allowed, that
 // a check box takes (0, 1 or 2); nullopt for anything else.
 std::optional<CheckState> ParseCheckState(const std::string& text);
+
+// What loading a project sets, in this order: the coordinate boxes (kAreaKeys order), the
+// object-type boxes (kObjectTypes order), the delete-source box. Loading stops at the first
+// section that could not be read, value that is missing or state that is unusable; what comes
+// before it is set, nothing after it.
+struct ProjectLoad {
+    std::vector<std::string> coordinates;   // up to 4
+    std::vector<CheckState> objectTypes;    // up to 8
+    std::optional<CheckState> deleteSource;
+};
+
+// The values of each section by line position; nullopt for a section that could not be read.
+ProjectLoad LoadProject(const std::optional<std::vector<std::string>>& area,
+                        const std::optional<std::vector<std::string>>& exclusion,
+                        const std::optional<std::vector<std::string>>& other);

@@ -187,29 +187,25 @@ void MainWindow::AddToOutput(const std::string& aMsg) {
     SendMessageA(txtoutput, EM_SCROLLCARET, 0, 0);
 }
 
-// Loads over the current content, line by line in the order of the file; the first missing or
-// unusable value ends the loading quietly, and what was set before it stays.
+// Loads over the current content by line position; the first missing or unusable value ends the
+// loading quietly, and what was set before it stays.
 void MainWindow::openSaveFile() {
     OpenFile.filter = kProjectFilter;
     if (!OpenFile.ShowOpen(hwnd_)) return;
     CDS_CIni ini;
     ini.FileName(OpenFile.fileName);
-    std::vector<std::string> keys, values;
-    if (!ini.ReadSection(kAreaSection, keys, values)) return;
+    auto section = [&ini](const char* name) -> std::optional<std::vector<std::string>> {
+        std::vector<std::string> keys, values;
+        if (!ini.ReadSection(name, keys, values)) return std::nullopt;
+        return values;
+    };
+    const ProjectLoad load = LoadProject(section(kAreaSection), section(kExclusionSection), section(kOtherSection));
     const auto coordinates = CoordinateBoxes();
-    for (size_t i = 0; i < coordinates.size(); ++i) {
-        if (i >= values.size()) return;
-        SetWindowTextA(coordinates[i], values[i].c_str());
-    }
-    if (!ini.ReadSection(kExclusionSection, keys, values)) return;
+    for (size_t i = 0; i < load.coordinates.size(); ++i) SetWindowTextA(coordinates[i], load.coordinates[i].c_str());
+    // Setting "All objects" runs its rule, as a click does.
     const auto types = ObjectTypeBoxes();
-    for (size_t i = 0; i < types.size(); ++i) {
-        const std::optional<CheckState> state = i < values.size() ? ParseCheckState(values[i]) : std::nullopt;
-        if (!state) return;
-        SetCheckState(types[i], *state);
-    }
-    if (!ini.ReadSection(kOtherSection, keys, values) || values.empty()) return;
-    if (const std::optional<CheckState> state = ParseCheckState(values[0])) SetCheckState(DelSRC, *state);
+    for (size_t i = 0; i < load.objectTypes.size(); ++i) SetCheckState(types[i], load.objectTypes[i]);
+    if (load.deleteSource) SetCheckState(DelSRC, *load.deleteSource);
 }
 
 // All three sections are written whatever the earlier writes gave; a failure is told afterwards.

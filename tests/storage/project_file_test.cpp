@@ -36,3 +36,46 @@ TEST(ProjectFile, OnlyWholeNumbersACheckBoxTakesAreStates) {
 }
 
 }  // namespace
+
+namespace {
+
+using Lines = std::optional<std::vector<std::string>>;
+
+TEST(LoadProject, StopsAtTheFirstMissingOrUnusableValue) {
+    const Lines area = std::vector<std::string>{"47.5", " -122 30 ", "47.25", "-122.25", "ignored"};
+    const Lines types = std::vector<std::string>{"1", "0", "2", "0", "1", "0", "0", "1"};
+    const Lines other = std::vector<std::string>{"0"};
+    struct Case {
+        const char* name;
+        Lines area, exclusion, other;
+        size_t coordinates, objectTypes;
+        bool deleteSource;
+    };
+    const Case cases[] = {
+        {"everything", area, types, other, 4, 8, true},
+        {"no area section", std::nullopt, types, other, 0, 0, false},
+        {"three area lines", std::vector<std::string>{"a", "b", "c"}, types, other, 3, 0, false},
+        {"no exclusion section", area, std::nullopt, other, 4, 0, false},
+        {"three exclusion lines", area, std::vector<std::string>{"1", "1", "0"}, other, 4, 3, false},
+        {"a word among the states", area, std::vector<std::string>{"1", "0", "x", "0", "0", "0", "0", "0"}, other, 4, 2,
+         false},
+        {"a five among the states", area, std::vector<std::string>{"0", "5", "0", "0", "0", "0", "0", "0"}, other, 4, 1,
+         false},
+        {"no other section", area, types, std::nullopt, 4, 8, false},
+        {"an empty other section", area, types, std::vector<std::string>{}, 4, 8, false},
+        {"an unusable delete-source state", area, types, std::vector<std::string>{"3"}, 4, 8, false},
+    };
+    for (const Case& c : cases) {
+        const ProjectLoad load = LoadProject(c.area, c.exclusion, c.other);
+        EXPECT_EQ(load.coordinates.size(), c.coordinates) << c.name;
+        EXPECT_EQ(load.objectTypes.size(), c.objectTypes) << c.name;
+        EXPECT_EQ(load.deleteSource.has_value(), c.deleteSource) << c.name;
+    }
+    const ProjectLoad full = LoadProject(area, types, other);
+    EXPECT_EQ(full.coordinates, (std::vector<std::string>{"47.5", " -122 30 ", "47.25", "-122.25"}));
+    EXPECT_EQ(full.objectTypes[0], CheckState::Ticked);
+    EXPECT_EQ(full.objectTypes[2], CheckState::Grayed);
+    EXPECT_EQ(full.deleteSource, CheckState::Clear);
+}
+
+}  // namespace
