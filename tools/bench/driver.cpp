@@ -1,0 +1,370 @@
+// The driver of scripts/bench and scripts/screenshot. It runs under Wine beside the programs it
+// starts, so it times them with Windows' own clock and windows, not Wine's start-up around them.
+//
+//   bench_driver startup RUNS EXE CLASS [EXE CLASS ...]
+//       Starts each program RUNS times (after one start that is not counted), in turn, and
+//       times the start until a visible top-level window of that class; reads the working set
+//       half a second later, then closes the window.
+//   bench_driver capture RUNS ZONEWRIGHT_EXE SIMULATOR_EXE LATITUDE LONGITUDE
+//       Starts the FSConnect simulator at that position and Zonewright, then times the first
+//       capture button (northwest latitude) from the posted click until its box holds text.
+//   bench_driver generate RUNS ZONEWRIGHT_EXE CHARACTERS
+//       Fills the four coordinate boxes with that many characters each, ticks the seven object
+//       types, and times Generate from the posted click until the source view holds the document.
+//   bench_driver show ZONEWRIGHT_EXE
+//       Starts Zonewright, types a sample area, ticks two object types, generates, and prints the
+//       main window's rectangle; leaves the program running for a screenshot.
+//
+// Results go to standard output as key=value lines; a failure is one line on standard error
+// and exit code 1. Every wait has a deadline; programs started here are closed (or ended)
+// before the driver ends, except the one "show" leaves for the screenshot.
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "ui/resource.h"
+
+namespace {
+
+constexpr DWORD kWindowDeadlineMs = 20000;
+constexpr DWORD kWorkDeadlineMs = 60000;
+constexpr UINT kSendTimeoutMs = 10000;
+constexpr DWORD kSettleMs = 500;
+const char* const kMainClass = "Zonewright";
+const char* const kSimulatorClass = "FSCONNECT8";
+
+struct Failure {
+    std::string what;
+};
+
+[[noreturn]] void Fail(const std::string& what) { throw Failure{what}; }
+
+double NowMs() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+std::string Join(const std::vector<double>& values) {
+    std::string text;
+    char number[32];
+    for (double value : values) {
+        std::snprintf(number, sizeof number, "%.2f", value);
+        if (!text.empty()) text += ",";
+        text += number;
+    }
+    return text;
+}
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &answer)) {
+        Fail("the program did not answer message " + std::to_string(message) + " in time");
+    }
+    return static_cast<LRESULT>(answer);
+}
+
+std::string GetText(HWND control) {
+    const LRESULT length = Send(control, WM_GETTEXTLENGTH);
+    std::vector<char> text(static_cast<size_t>(length) + 1);
+    const LRESULT copied = Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    return std::string(text.data(), static_cast<size_t>(copied));
+}
+
+void SetText(HWND control, const std::string& text) {
+    if (!Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()))) Fail("a text could not be set");
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// A visible top-level window of this class that belongs to the process, or nullptr.
+HWND FindVisibleWindow(DWORD processId, const char* className) {
+    for (HWND window = FindWindowExA(nullptr, nullptr, className, nullptr); window;
+         window = FindWindowExA(nullptr, window, className, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window)) return window;
+    }
+    return nullptr;
+}
+
+// A message box the process shows, as its text; "" when there is none.
+std::string MessageBoxText(DWORD processId) {
+    HWND box = FindVisibleWindow(processId, "#32770");
+    if (!box) return "";
+    HWND text = GetDlgItem(box, 0xFFFF);
+    const std::string said = text ? GetText(text) : "";
+    return said.empty() ? "(a window of class #32770)" : said;
+}
+
+class Process {
+public:
+    // Starts the program in its own folder.
+    Process(const std::string& exe, const std::string& arguments = "") {
+        std::string command = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+        const std::string folder = exe.substr(0, exe.find_last_of('\\'));
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.empty() ? nullptr : folder.c_str(), &startup, &info_)) {
+            Fail("could not start " + exe + " (error " + std::to_string(GetLastError()) + ")");
+        }
+        CloseHandle(info_.hThread);
+        info_.hThread = nullptr;
+    }
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process() {
+        if (info_.hProcess) End();
+    }
+
+    DWORD id() const { return info_.dwProcessId; }
+    HANDLE handle() const { return info_.hProcess; }
+    bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+
+    // Polls every millisecond for a visible window of the class; fails at the deadline, when the
+    // process ends, or when it shows a message box instead.
+    HWND WaitForWindow(const char* className, DWORD deadlineMs = kWindowDeadlineMs) const {
+        const double deadline = NowMs() + deadlineMs;
+        for (;;) {
+            if (HWND window = FindVisibleWindow(id(), className)) return window;
+            if (!Running()) Fail(std::string("the program ended before showing a window of class ") + className);
+            if (NowMs() > deadline) {
+                const std::string box = MessageBoxText(id());
+                Fail(std::string("no window of class ") + className + " in time" +
+                     (box.empty() ? "" : "; the program shows the message \"" + box + "\""));
+            }
+            Sleep(1);
+        }
+    }
+
+    // Leaves the program running: the driver only lets go of it.
+    void Release() {
+        CloseHandle(info_.hProcess);
+        info_.hProcess = nullptr;
+    }
+
+    // Asks every visible window of the process to close; ends it when that does not end it in time.
+    void End() {
+        if (HWND box = FindVisibleWindow(id(), "#32770")) PostMessageA(box, WM_COMMAND, IDOK, 0);
+        for (const char* className : {kMainClass, kSimulatorClass, "ZonewrightBenchEmpty"}) {
+            if (HWND window = FindVisibleWindow(id(), className)) PostMessageA(window, WM_CLOSE, 0, 0);
+        }
+        if (WaitForSingleObject(info_.hProcess, 5000) != WAIT_OBJECT_0) {
+            TerminateProcess(info_.hProcess, 1);
+            WaitForSingleObject(info_.hProcess, 5000);
+        }
+        CloseHandle(info_.hProcess);
+        info_.hProcess = nullptr;
+    }
+
+private:
+    PROCESS_INFORMATION info_ = {};
+};
+
+// Fails when the program shows a message box: a figure taken over one would mean nothing.
+void CheckNoMessageBox(const Process& process) {
+    const std::string box = MessageBoxText(process.id());
+    if (!box.empty()) Fail("the program shows the message \"" + box + "\"");
+}
+
+// Posts BN_CLICKED for the control to the main window, as a click does.
+void PostClick(HWND main, int id) {
+    HWND control = GetDlgItem(main, id);
+    if (!control) Fail("no control " + std::to_string(id) + " in the main window");
+    if (!PostMessageA(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control))) {
+        Fail("could not post a click");
+    }
+}
+
+// Waits until the box's text length satisfies the condition; its time in milliseconds.
+template <class Condition>
+double WaitForLength(const Process& process, HWND box, double start, Condition condition) {
+    const double deadline = start + kWorkDeadlineMs;
+    for (;;) {
+        if (condition(Send(box, WM_GETTEXTLENGTH))) return NowMs() - start;
+        CheckNoMessageBox(process);
+        if (NowMs() > deadline) Fail("the text did not arrive in time");
+        Sleep(1);
+    }
+}
+
+int Startup(int runs, const std::vector<std::string>& args) {
+    struct Program {
+        std::string exe, className;
+        std::vector<double> times, workingSets;
+    };
+    std::vector<Program> programs;
+    for (size_t i = 0; i + 1 < args.size(); i += 2) programs.push_back({args[i], args[i + 1], {}, {}});
+    if (programs.empty()) Fail("startup needs EXE CLASS pairs");
+    for (int round = 0; round <= runs; ++round) {
+        for (Program& program : programs) {
+            const double start = NowMs();
+            Process process(program.exe);
+            process.WaitForWindow(program.className.c_str());
+            const double elapsed = NowMs() - start;
+            Sleep(kSettleMs);
+            PROCESS_MEMORY_COUNTERS memory = {};
+            memory.cb = sizeof memory;
+            if (!K32GetProcessMemoryInfo(process.handle(), &memory, sizeof memory)) {
+                Fail("could not read the working set (error " + std::to_string(GetLastError()) + ")");
+            }
+            process.End();
+            if (round == 0) continue;  // the first start fills Wine's caches
+            program.times.push_back(elapsed);
+            program.workingSets.push_back(static_cast<double>(memory.WorkingSetSize) / 1024.0);
+        }
+    }
+    for (size_t i = 0; i < programs.size(); ++i) {
+        std::printf("program%zu_startup_ms=%.2f\n", i + 1, Median(programs[i].times));
+        std::printf("program%zu_startup_ms_runs=%s\n", i + 1, Join(programs[i].times).c_str());
+        std::printf("program%zu_working_set_kb=%.0f\n", i + 1, Median(programs[i].workingSets));
+    }
+    return 0;
+}
+
+int Capture(int runs, const std::string& zonewright, const std::string& simulator, const std::string& latitude,
+            const std::string& longitude) {
+    if (FindWindowA(kSimulatorClass, nullptr)) Fail("another FSConnect window is open already");
+    Process sim(simulator, "--lat " + latitude + " --lon " + longitude);
+    sim.WaitForWindow(kSimulatorClass);
+    Process program(zonewright);
+    HWND main = program.WaitForWindow(kMainClass);
+    HWND box = GetDlgItem(main, IDC_latitudemaximum);
+    std::vector<double> times;
+    std::string text;
+    for (int round = 0; round <= runs; ++round) {
+        SetText(box, "");
+        const double start = NowMs();
+        PostClick(main, IDC_NW1);
+        const double elapsed = WaitForLength(program, box, start, [](LRESULT length) { return length > 0; });
+        text = GetText(box);
+        if (round > 0) times.push_back(elapsed);
+    }
+    std::printf("capture_ms=%.2f\n", Median(times));
+    std::printf("capture_ms_runs=%s\n", Join(times).c_str());
+    std::printf("capture_text=%s\n", text.c_str());
+    return 0;
+}
+
+int Generate(int runs, const std::string& zonewright, int characters) {
+    Process program(zonewright);
+    HWND main = program.WaitForWindow(kMainClass);
+    // Decimal and degrees-minutes-seconds pieces with the characters the XML escapes.
+    const std::string piece = "47.4520 N47 27' 07.2\" & <-122.3160> ";
+    std::string coordinate;
+    while (coordinate.size() < static_cast<size_t>(characters)) coordinate += piece;
+    coordinate.resize(static_cast<size_t>(characters));
+    for (int id : {IDC_latitudemaximum, IDC_longitudeminimum, IDC_latitudeminimum, IDC_longitudemaximum}) {
+        HWND box = GetDlgItem(main, id);
+        SetText(box, coordinate);
+        if (Send(box, WM_GETTEXTLENGTH) != characters) Fail("a coordinate box did not take the whole text");
+    }
+    for (int id = IDC_Exec_Beacon; id <= IDC_Exec_Windsocks; ++id) Send(GetDlgItem(main, id), BM_SETCHECK, BST_CHECKED);
+    HWND view = GetDlgItem(main, IDC_txtoutput);
+
+    // The first run learns the document's length; the timed runs wait for that length.
+    SetText(view, "");
+    PostClick(main, IDC_generate);
+    WaitForLength(program, view, NowMs(), [](LRESULT length) { return length > 0; });
+    const std::string document = GetText(view);
+    if (!EndsWith(document, "</FSData>\r\n")) Fail("the source view does not end with the document's end");
+    const LRESULT length = static_cast<LRESULT>(document.size());
+
+    std::vector<double> times;
+    for (int round = 1; round <= runs; ++round) {
+        SetText(view, "");
+        const double start = NowMs();
+        PostClick(main, IDC_generate);
+        times.push_back(WaitForLength(program, view, start, [length](LRESULT now) { return now == length; }));
+    }
+    if (GetText(view) != document) Fail("the last document differs from the first");
+    std::printf("generate_ms=%.2f\n", Median(times));
+    std::printf("generate_ms_runs=%s\n", Join(times).c_str());
+    std::printf("generate_input_chars=%d\n", characters);
+    std::printf("generate_document_chars=%ld\n", static_cast<long>(length));
+    return 0;
+}
+
+int Show(const std::string& zonewright) {
+    Process program(zonewright);
+    HWND main = program.WaitForWindow(kMainClass);
+    // The runways of Seattle-Tacoma, northwest corner then southeast corner.
+    const struct {
+        int id;
+        const char* text;
+    } area[] = {{IDC_latitudemaximum, "47.4650"}, {IDC_longitudeminimum, "-122.3170"},
+                {IDC_latitudeminimum, "47.4300"}, {IDC_longitudemaximum, "-122.2980"}};
+    for (const auto& box : area) SetText(GetDlgItem(main, box.id), box.text);
+    for (int id : {IDC_Exec_GenBuild, IDC_Exec_Library}) {
+        PostClick(main, id);
+        const double deadline = NowMs() + kWindowDeadlineMs;
+        while (Send(GetDlgItem(main, id), BM_GETCHECK) != BST_CHECKED) {
+            if (NowMs() > deadline) Fail("a check box did not take the click");
+            Sleep(1);
+        }
+    }
+    HWND view = GetDlgItem(main, IDC_txtoutput);
+    const double start = NowMs();
+    PostClick(main, IDC_generate);
+    WaitForLength(program, view, start, [](LRESULT length) { return length > 0; });
+    if (!EndsWith(GetText(view), "</FSData>\r\n")) Fail("the source view does not hold the document");
+    SetForegroundWindow(main);
+    Sleep(kSettleMs);  // time to paint
+    CheckNoMessageBox(program);
+    RECT rect;
+    GetWindowRect(main, &rect);
+    std::printf("window=%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    program.Release();
+    return 0;
+}
+
+int Usage() {
+    std::fputs("usage: bench_driver startup RUNS EXE CLASS [EXE CLASS ...]\n"
+               "       bench_driver capture RUNS ZONEWRIGHT_EXE SIMULATOR_EXE LATITUDE LONGITUDE\n"
+               "       bench_driver generate RUNS ZONEWRIGHT_EXE CHARACTERS\n"
+               "       bench_driver show ZONEWRIGHT_EXE\n",
+               stderr);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return Usage();
+    const std::string& command = args[0];
+    try {
+        if (command == "show" && args.size() == 2) return Show(args[1]);
+        if (args.size() < 3) return Usage();
+        const int runs = std::atoi(args[1].c_str());
+        if (runs < 1) return Usage();
+        if (command == "startup") return Startup(runs, {args.begin() + 2, args.end()});
+        if (command == "capture" && args.size() == 6) return Capture(runs, args[2], args[3], args[4], args[5]);
+        if (command == "generate" && args.size() == 4) return Generate(runs, args[2], std::atoi(args[3].c_str()));
+        return Usage();
+    } catch (const Failure& failure) {
+        std::fprintf(stderr, "bench_driver %s: %s\n", command.c_str(), failure.what.c_str());
+        return 1;
+    }
+}
