@@ -2,7 +2,8 @@
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD="$ROOT/build"
-PACKAGES=(cmake g++ make googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb imagemagick x11-utils zip unzip)
+PACKAGES=(cmake g++ make googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb imagemagick x11-utils zip unzip
+    clang libclang-rt-14-dev)
 
 # Installs the Debian packages that are missing (as root, with apt-get).
 ensure_packages() {
