@@ -1,4 +1,5 @@
-// FSConnect's replies: the atom text of a status or read request, any bytes, through the client.
+// FSConnect's replies: the atom text of a status or read request, any bytes, through the client
+// and the capture buttons' routine.
 // Input: the atom text. A first byte 0x01 instead gives a raw reply value in the next four bytes
 // (little-endian, sign-extended) and the atom text after them; 0x02: no answer in time; 0x03:
 // FSConnect not running.
@@ -9,6 +10,7 @@
 #include <cstring>
 
 #include "fslink/fsconnect_client.h"
+#include "fslink/position_capture.h"
 #include "fuzz_input.h"
 
 namespace {
@@ -182,6 +184,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const char* letter : {"n", "N", "b", "e", "F", "d", "o", "p", "x", "", "nn"}) CheckRead(client, platform, letter);
     CheckPosition(client, platform, faults, true);
     CheckPosition(client, platform, faults, false);
+    for (Coordinate coordinate : {Coordinate::Latitude, Coordinate::Longitude}) {
+        const std::optional<std::string> captured = CapturePosition(client, coordinate);
+        std::string first, rest;
+        int32_t a = 0, b = 0;
+        double degrees = 0;
+        const bool status = client.fscGetStatus(first, rest, a, b) == 0;
+        const bool position = (coordinate == Coordinate::Latitude ? client.fscGetLatitude(degrees)
+                                                                  : client.fscGetLongitude(degrees)) == 0;
+        Require(captured.has_value() == (status && position && std::isfinite(degrees)) &&
+                    (!captured || *captured == FormatDegrees(degrees)),
+                "a capture writes the finite position it read after a status");
+    }
     Require(platform.deletions == platform.reads, "every reply atom is deleted once");
 
     // The decoder alone on the whole input, beyond the 254 characters an atom holds.
