@@ -33,8 +33,10 @@ std::optional<std::string> InOemCodePage(const std::string& ansi) {
 }
 
 // The path as the shell must read it: in the OEM code page, or as its short form when it has a
-// character the OEM code page lacks.
+// character the OEM code page lacks. A quote or a line break, which no path holds, would end the
+// quoted path or the batch line early: such a text is refused.
 std::optional<std::string> PathForBatch(const std::string& path) {
+    if (path.find_first_of("\"\r\n") != std::string::npos) return std::nullopt;
     if (std::optional<std::string> oem = InOemCodePage(path)) return oem;
     std::vector<char> shortPath(32768);
     const DWORD length = GetShortPathNameA(path.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
@@ -87,7 +89,8 @@ std::string SaveSourceAndCompile(const std::string& xmlPath, const std::string& 
     }
     for (const std::string& path : {compiler.value, xmlPath}) {
         if (!PathForBatch(path)) {
-            return "The path \"" + path + "\" has characters the command shell cannot read, and no short form." +
+            return "The path \"" + path + "\" cannot be written into the batch file: it has characters the command "
+                   "shell cannot read." +
                    notCompiled;
         }
     }

@@ -35,11 +35,12 @@ std::string SetIniValue(const std::string& original, const std::string& section,
     if (headerAt == std::string::npos) {
         text += "\r\n\r\n[" + section + "]\r\n" + entry;
     } else {
-        const size_t lineEnd = headerAt + header.size();  // the LF that ends the header line
+        // The header line ends with CR LF, or with a lone CR, after which the new line starts.
+        const size_t lineEnd = headerAt + header.size();
         const size_t sectionEnd = lower.find('[', lineEnd);
         const size_t keyAt = lower.find(keyPattern, headerAt);
         if (keyAt == std::string::npos || keyAt > sectionEnd) {
-            text.insert(lineEnd + 1, entry + "\r\n");
+            text.insert(lineEnd < text.size() && text[lineEnd] == '\n' ? lineEnd + 1 : lineEnd, entry + "\r\n");
         } else {
             const size_t keyStart = keyAt + 1;
             size_t keyEnd = text.find('\r', keyStart);

@@ -86,6 +86,16 @@ TEST_F(SaveSourceAndCompileTest, ACompilerPathTheShellCannotReadIsReported) {
     EXPECT_EQ(Batch(), "");
 }
 
+TEST_F(SaveSourceAndCompileTest, ACompilerLocationThatWouldBreakTheBatchLineIsRefused) {
+    for (const char* location : {"C:\\FS9\\bglcomp.exe\nstart calc.exe & rem ", "C:\\bglcomp.exe\" & calc & \""}) {
+        ASSERT_FALSE(WriteWholeFile(SettingsFilePath(), std::string("[DEFAULT]\r\nBGLCOMP=") + location + "\r\n"));
+        const std::string failure = Save(folder.Path("x.xml"), "text", true);
+        EXPECT_NE(failure.find("cannot be written into the batch file"), std::string::npos) << failure;
+        EXPECT_EQ(Batch(), "");
+    }
+    EXPECT_TRUE(started.empty());
+}
+
 TEST_F(SaveSourceAndCompileTest, FailuresAreReportedAndLeaveWhatWasDone) {
     const std::string xml = folder.Path("held.xml");
     ASSERT_FALSE(WriteWholeFile(xml, "old"));

@@ -44,6 +44,10 @@ TEST(SetIniValue, PlacesTheKeyAndTidiesTheText) {
          "[DEFAULT]\r\nBGLCOMP=path\r\n"},
         {"empty value", "[DEFAULT]\r\nBGLCOMP=old\r\n", "DEFAULT", "BGLCOMP", "", "[DEFAULT]\r\nBGLCOMP=\r\n"},
         {"characters above 127 are no control characters", "", "S", "K", "\xE9", "[S]\r\nK=\xE9\r\n"},
+        {"a header ended by a lone CR at the end", "[DEFAULT]\r", "DEFAULT", "BGLCOMP", "v",
+         "[DEFAULT]\rBGLCOMP=v\r\n"},
+        {"a header ended by a lone CR before a line", "[DEFAULT]\rX=1\r\n", "DEFAULT", "BGLCOMP", "v",
+         "[DEFAULT]\rBGLCOMP=v\r\nX=1\r\n"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(SetIniValue(c.before, c.section, c.key, c.value), c.after) << c.name;
