@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "simulator_process.h"
 #include "test_folder.h"
 
 namespace {
@@ -17,118 +18,6 @@ namespace {
 const char* const kStatus = "FSC8 0000080000000009Zonewright FSConnect simulator";
 const char* const kLat90 = "00000000000000C0AA136341";
 const char* const kLonMinus180 = "00000000000000000000E0C2";
-constexpr DWORD kStartMs = 15000;  // a Wine process can be slow to start on a busy machine
-constexpr DWORD kEndMs = 10000;
-
-// FSCONNECT_SIM_EXE, or tools\fsconnect_sim.exe in a folder above this test program.
-std::string FindSimulatorExe() {
-    char value[MAX_PATH];
-    const DWORD set = GetEnvironmentVariableA("FSCONNECT_SIM_EXE", value, sizeof value);
-    if (set > 0 && set < sizeof value) return std::string(value, set);
-    char module[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
-    if (length == 0 || length >= sizeof module) return "";
-    std::string folder(module, length);
-    for (size_t slash = folder.find_last_of('\\'); slash != std::string::npos; slash = folder.find_last_of('\\')) {
-        folder.erase(slash);
-        const std::string candidate = folder + "\\tools\\fsconnect_sim.exe";
-        const DWORD attributes = GetFileAttributesA(candidate.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return candidate;
-    }
-    return "";
-}
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (condition()) return true;
-        if (GetTickCount64() >= deadline) return false;
-        Sleep(20);
-    }
-}
-
-struct WindowSearch {
-    DWORD processId;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-    auto& search = *reinterpret_cast<WindowSearch*>(param);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (processId != search.processId || std::string(className) != search.className) return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
-HWND FindProcessWindow(DWORD processId, const char* className) {
-    WindowSearch search{processId, className, nullptr};
-    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// One run of the simulator. Whatever a test leaves running is closed, or at last terminated.
-class Simulator {
-public:
-    explicit Simulator(const std::string& arguments) {
-        const std::string exe = FindSimulatorExe();
-        if (exe.empty()) {
-            error_ = "fsconnect_sim.exe not found above the test program; set FSCONNECT_SIM_EXE";
-            return;
-        }
-        std::string commandLine = "\"" + exe + "\" " + arguments;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &process_)) {
-            error_ = "cannot start " + exe + ": error " + std::to_string(GetLastError());
-        }
-    }
-
-    ~Simulator() {
-        if (!process_.hProcess) return;
-        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-            if (HWND window = FindProcessWindow(process_.dwProcessId, "FSCONNECT8"))
-                PostMessageA(window, WM_CLOSE, 0, 0);
-            if (WaitForSingleObject(process_.hProcess, kEndMs) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
-        }
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
-    }
-
-    Simulator(const Simulator&) = delete;
-    Simulator& operator=(const Simulator&) = delete;
-
-    const std::string& error() const { return error_; }
-    DWORD processId() const { return process_.dwProcessId; }
-
-    // Its window of that class, once it shows within the time; nullptr when it does not.
-    HWND WaitForWindow(const char* className = "FSCONNECT8") const {
-        HWND window = nullptr;
-        WaitUntil([&] { return (window = FindProcessWindow(process_.dwProcessId, className)) != nullptr; }, kStartMs);
-        return window;
-    }
-
-    // The exit code once it has ended within the time; STILL_ACTIVE when it has not.
-    DWORD WaitForExit(DWORD timeoutMs = kEndMs) const {
-        DWORD code = STILL_ACTIVE;
-        if (WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0)
-            GetExitCodeProcess(process_.hProcess, &code);
-        return code;
-    }
-
-    DWORD Close(HWND window) const {
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        return WaitForExit();
-    }
-
-private:
-    PROCESS_INFORMATION process_ = {};
-    std::string error_;
-};
 
 struct Answer {
     bool answered = false;

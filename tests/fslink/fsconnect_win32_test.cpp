@@ -1,0 +1,99 @@
+#include "fslink/fsconnect_win32.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+#include "fslink/position_capture.h"
+#include "simulator_process.h"
+
+namespace {
+
+// The platform as the program uses it, noting which reply atoms it deletes.
+class RecordingPlatform : public Win32FscPlatform {
+public:
+    void DeleteAtom(uint16_t atom) override {
+        deleted.push_back(atom);
+        Win32FscPlatform::DeleteAtom(atom);
+    }
+    std::vector<uint16_t> deleted;
+};
+
+class FscClientOnWindows : public ::testing::Test {
+protected:
+    // Starts the simulator and waits for its window.
+    void Run(const std::string& arguments) {
+        simulator_.emplace(arguments);
+        ASSERT_EQ(simulator_->error(), "");
+        ASSERT_TRUE(simulator_->WaitForWindow());
+    }
+
+    RecordingPlatform platform;
+    std::vector<std::string> faults;
+    FscClient client{platform, [this](const std::string& fault) { faults.push_back(fault); }};
+
+private:
+    std::optional<Simulator> simulator_;
+};
+
+TEST_F(FscClientOnWindows, WithoutFsConnectEveryRequestGivesOne) {
+    ASSERT_FALSE(FindWindowA("FSCONNECT8", nullptr)) << "a simulator of another test still runs";
+    double degrees = 5;
+    std::string first, rest;
+    int32_t a = 0, b = 0;
+    EXPECT_EQ(client.fscGetLatitude(degrees), 1);
+    EXPECT_EQ(client.fscGetStatus(first, rest, a, b), 1);
+    EXPECT_EQ(degrees, 5);
+    EXPECT_EQ(client.fscWindow, 0u);
+    EXPECT_NE(client.fscMessageId, 0u);
+    EXPECT_EQ(CapturePosition(client, Coordinate::Longitude), std::nullopt);
+}
+
+TEST_F(FscClientOnWindows, CapturesThePositionAndDeletesEveryReplyAtomOnce) {
+    Run("--lat 47.5 --lon -122.25");
+    EXPECT_EQ(CapturePosition(client, Coordinate::Latitude), "47.5");
+    EXPECT_EQ(CapturePosition(client, Coordinate::Longitude), "-122.25");
+    ASSERT_EQ(platform.deleted.size(), 4u);  // two status replies, two reads
+    for (uint16_t atom : platform.deleted) {
+        char name[256];
+        EXPECT_EQ(GlobalGetAtomNameA(atom, name, sizeof name), 0u) << "atom " << atom << " is still there";
+    }
+    EXPECT_TRUE(faults.empty());
+}
+
+TEST_F(FscClientOnWindows, RepliesWithoutAnAtomPassTheirCodes) {
+    struct Case {
+        const char* switches;
+        int16_t result;
+    };
+    const Case cases[] = {{"--reply-zero", 1}, {"--code 7", 7}};
+    for (const Case& c : cases) {
+        Run(std::string("--lat 10 ") + c.switches);
+        double degrees = 3;
+        EXPECT_EQ(client.fscGetLatitude(degrees), c.result) << c.switches;
+        EXPECT_EQ(degrees, 3) << c.switches;
+    }
+    EXPECT_TRUE(platform.deleted.empty());
+}
+
+TEST_F(FscClientOnWindows, FaultsShowTheRoutinesMessage) {
+    Run("--lat 10 --non-hex");
+    double degrees = 3;
+    EXPECT_NE(client.fscGetLatitude(degrees), 0);
+    EXPECT_EQ(degrees, 3);
+    EXPECT_EQ(faults, std::vector<std::string>{"Error in routine fscGetLatitude!\r\rType mismatch"});
+}
+
+TEST_F(FscClientOnWindows, AnFsConnectThatNeverAnswersCountsAsNoAnswer) {
+    Run("--lat 10 --hang");
+    std::string first, rest;
+    int32_t a = 0, b = 0;
+    // Bounded at five seconds by the client; the test's own limit is the suite's time-out.
+    EXPECT_EQ(client.fscGetStatus(first, rest, a, b), 1);
+    EXPECT_EQ(CapturePosition(client, Coordinate::Latitude), std::nullopt);
+}
+
+}  // namespace

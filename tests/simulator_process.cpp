@@ -1,0 +1,97 @@
+#include "simulator_process.h"
+
+#include <string>
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<WindowSearch*>(param);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    char className[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (processId != search.processId || std::string(className) != search.className) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+std::string FindSimulatorExe() {
+    char value[MAX_PATH];
+    const DWORD set = GetEnvironmentVariableA("FSCONNECT_SIM_EXE", value, sizeof value);
+    if (set > 0 && set < sizeof value) return std::string(value, set);
+    char module[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
+    if (length == 0 || length >= sizeof module) return "";
+    std::string folder(module, length);
+    for (size_t slash = folder.find_last_of('\\'); slash != std::string::npos; slash = folder.find_last_of('\\')) {
+        folder.erase(slash);
+        const std::string candidate = folder + "\\tools\\fsconnect_sim.exe";
+        const DWORD attributes = GetFileAttributesA(candidate.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return candidate;
+    }
+    return "";
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount64() >= deadline) return false;
+        Sleep(20);
+    }
+}
+
+HWND FindProcessWindow(DWORD processId, const char* className) {
+    WindowSearch search{processId, className, nullptr};
+    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+Simulator::Simulator(const std::string& arguments) {
+    const std::string exe = FindSimulatorExe();
+    if (exe.empty()) {
+        error_ = "fsconnect_sim.exe not found above the test program; set FSCONNECT_SIM_EXE";
+        return;
+    }
+    std::string commandLine = "\"" + exe + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
+        error_ = "cannot start " + exe + ": error " + std::to_string(GetLastError());
+    }
+}
+
+Simulator::~Simulator() {
+    if (!process_.hProcess) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        if (HWND window = FindProcessWindow(process_.dwProcessId, "FSCONNECT8")) PostMessageA(window, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process_.hProcess, kEndMs) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+HWND Simulator::WaitForWindow(const char* className) const {
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindProcessWindow(process_.dwProcessId, className)) != nullptr; }, kStartMs);
+    return window;
+}
+
+DWORD Simulator::WaitForExit(DWORD timeoutMs) const {
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+DWORD Simulator::Close(HWND window) const {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return WaitForExit();
+}

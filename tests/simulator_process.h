@@ -1,0 +1,42 @@
+#pragma once
+
+// The FSConnect simulator (tools\fsconnect_sim.exe) run from a Windows test.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+constexpr DWORD kStartMs = 15000;  // a Wine process can be slow to start on a busy machine
+constexpr DWORD kEndMs = 10000;
+
+// Polls the condition every 20 ms until it holds or the time is up; says whether it held.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+
+// FSCONNECT_SIM_EXE, or tools\fsconnect_sim.exe in a folder above this test program.
+std::string FindSimulatorExe();
+
+// The process's top-level window of that class, or nullptr.
+HWND FindProcessWindow(DWORD processId, const char* className);
+
+// One run of the simulator. Whatever a test leaves running is closed, or at last terminated.
+class Simulator {
+public:
+    explicit Simulator(const std::string& arguments);
+    ~Simulator();
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
+
+    const std::string& error() const { return error_; }
+    DWORD processId() const { return process_.dwProcessId; }
+
+    // Its window of that class, once it shows within the time; nullptr when it does not.
+    HWND WaitForWindow(const char* className = "FSCONNECT8") const;
+    // The exit code once it has ended within the time; STILL_ACTIVE when it has not.
+    DWORD WaitForExit(DWORD timeoutMs = kEndMs) const;
+    DWORD Close(HWND window) const;
+
+private:
+    PROCESS_INFORMATION process_ = {};
+    std::string error_;
+};
