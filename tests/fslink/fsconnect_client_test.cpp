@@ -170,8 +170,11 @@ TEST_F(FscClientTest, ReadRecordsDecodeByTypeLetter) {
         EXPECT_EQ(value.kind, c.kind) << c.letter;
         EXPECT_EQ(header, 0x04030201) << c.letter;
         EXPECT_EQ(replyText, "0000000000000440FFEE") << c.letter;
-        if (c.kind == FscValue::Kind::Double) EXPECT_EQ(value.real, 2.5);
-        if (c.kind == FscValue::Kind::Integer) EXPECT_EQ(value.integer, 0);
+        if (c.kind == FscValue::Kind::Double) {
+            EXPECT_EQ(value.real, 2.5);
+        } else if (c.kind == FscValue::Kind::Integer) {
+            EXPECT_EQ(value.integer, 0);
+        }
     }
 }
 

@@ -75,7 +75,9 @@ TEST_F(OptionsWindowTest, LayoutAndTabOrderFollowTheDesign) {
         ASSERT_TRUE(control) << row.id;
         const RECT expected = ExpectedRect(row.frameLeft, row.frameTop, row.left, row.top, row.width, row.height);
         EXPECT_TRUE(ClientRectOf(control) == expected) << row.id << ": " << Describe(ClientRectOf(control));
-        if (row.caption) EXPECT_EQ(WindowText(control), row.caption);
+        if (row.caption) {
+            EXPECT_EQ(WindowText(control), row.caption);
+        }
         EXPECT_STREQ(FontOf(control).lfFaceName, "MS Sans Serif");
     }
     RECT client;
