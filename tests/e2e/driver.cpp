@@ -1,5 +1,10 @@
 #include "driver.h"
 
+#include <commctrl.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace e2e {
@@ -11,6 +16,9 @@ constexpr UINT kSendTimeoutMs = 5000;
 constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr int kFileNameComboId = 1148;  // cmb13
 constexpr int kFileNameEditId = 1152;   // edt1
+constexpr int kFileTypeListId = 1136;   // cmb1
+// The icon of a message box: 20 on Windows, stc1 in Wine's template.
+constexpr int kMessageBoxIconIds[] = {20, 1088};
 
 bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr) {
     DWORD_PTR answer = 0;
@@ -99,9 +107,13 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     }
 }
 
-std::string FindZonewrightExe() {
+namespace {
+
+// The environment variable when set, else the first file of that relative path found walking
+// up from the test program's folder; "" when there is none.
+std::string FindBuildFile(const char* variable, const std::string& relativePath) {
     char value[MAX_PATH];
-    const DWORD set = GetEnvironmentVariableA("ZONEWRIGHT_EXE", value, sizeof value);
+    const DWORD set = GetEnvironmentVariableA(variable, value, sizeof value);
     if (set > 0 && set < sizeof value) return std::string(value, set);
 
     char module[MAX_PATH];
@@ -110,12 +122,18 @@ std::string FindZonewrightExe() {
     std::string folder(module, length);
     for (size_t slash = folder.find_last_of('\\'); slash != std::string::npos; slash = folder.find_last_of('\\')) {
         folder.erase(slash);
-        const std::string candidate = folder + "\\Zonewright.exe";
+        const std::string candidate = folder + "\\" + relativePath;
         const DWORD attributes = GetFileAttributesA(candidate.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return candidate;
     }
     return "";
 }
+
+}  // namespace
+
+std::string FindZonewrightExe() { return FindBuildFile("ZONEWRIGHT_EXE", "Zonewright.exe"); }
+
+std::string FindStandInCompiler() { return FindBuildFile("ZONEWRIGHT_BGLCOMP", "tools\\bglcomp.exe"); }
 
 std::vector<HWND> FindTopWindows(DWORD processId, const char* className, const char* title) {
     WindowSearch search{processId, className, title, {}};
@@ -213,10 +231,126 @@ bool CloseMessageBox(HWND box) {
     return PostMessageA(box, WM_COMMAND, IDOK, 0) && WaitUntil([&] { return !IsWindow(box); });
 }
 
+namespace {
+
+// The pixels of a rectangle of the screen, or of an icon drawn over the colour of its first
+// pixel, as 0x00RRGGBB values row by row.
+class Pixels {
+public:
+    Pixels(int width, int height) : width_(width), height_(height) {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;  // top row first
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        dc_ = CreateCompatibleDC(nullptr);
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+        if (dc_ && bitmap_) old_ = SelectObject(dc_, bitmap_);
+    }
+    ~Pixels() {
+        if (old_) SelectObject(dc_, old_);
+        if (bitmap_) DeleteObject(bitmap_);
+        if (dc_) DeleteDC(dc_);
+    }
+    Pixels(const Pixels&) = delete;
+    Pixels& operator=(const Pixels&) = delete;
+
+    bool ok() const { return old_ != nullptr; }
+    bool CopyScreen(int left, int top) {
+        HDC screen = GetDC(nullptr);
+        const BOOL copied = screen && BitBlt(dc_, 0, 0, width_, height_, screen, left, top, SRCCOPY);
+        if (screen) ReleaseDC(nullptr, screen);
+        GdiFlush();
+        return copied;
+    }
+    bool DrawIcon(HICON icon, UINT32 background) {
+        for (int i = 0; i < width_ * height_; ++i) bits_[i] = background;
+        const BOOL drawn = DrawIconEx(dc_, 0, 0, icon, width_, height_, 0, nullptr, DI_NORMAL);
+        GdiFlush();
+        return drawn;
+    }
+    UINT32 At(int i) const { return bits_[i] & 0xFFFFFF; }
+    int count() const { return width_ * height_; }
+
+private:
+    int width_;
+    int height_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+    UINT32* bits_ = nullptr;
+};
+
+// The sum over the pixels of the differences of their colour channels.
+long long Difference(const Pixels& a, const Pixels& b) {
+    long long sum = 0;
+    for (int i = 0; i < a.count(); ++i) {
+        for (int shift : {0, 8, 16}) {
+            sum += std::abs(static_cast<int>((a.At(i) >> shift) & 0xFF) - static_cast<int>((b.At(i) >> shift) & 0xFF));
+        }
+    }
+    return sum;
+}
+
+}  // namespace
+
+std::string MessageBoxIcon(HWND box) {
+    HWND control = nullptr;
+    for (int id : kMessageBoxIconIds) {
+        HWND candidate = GetDlgItem(box, id);
+        if (candidate && IsClass(candidate, "Static") && IsWindowVisible(candidate)) control = candidate;
+    }
+    // Wine keeps the control when there is no icon, but it holds none.
+    LRESULT icon = 0;
+    if (!control || !Send(control, STM_GETICON, 0, 0, &icon) || icon == 0) return "";
+    // Another process's icon cannot be read, but its pixels on the screen can be compared with
+    // the system's icons drawn here.
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    const int width = GetSystemMetrics(SM_CXICON);
+    const int height = GetSystemMetrics(SM_CYICON);
+    if (rect.right - rect.left < width || rect.bottom - rect.top < height) return "";
+    Pixels shown(width, height);
+    if (!shown.ok() || !shown.CopyScreen(rect.left, rect.top)) return "";
+    const std::pair<const char*, LPCSTR> icons[] = {
+        {"exclamation", IDI_EXCLAMATION}, {"hand", IDI_HAND}, {"asterisk", IDI_ASTERISK}, {"question", IDI_QUESTION}};
+    std::string best;
+    long long bestDifference = -1;
+    for (const auto& [name, id] : icons) {
+        Pixels drawn(width, height);
+        if (!drawn.ok() || !drawn.DrawIcon(LoadIconA(nullptr, id), shown.At(0))) return "";
+        const long long difference = Difference(shown, drawn);
+        if (bestDifference < 0 || difference < bestDifference) {
+            best = name;
+            bestDifference = difference;
+        }
+    }
+    // A close match only: at most a twentieth of the largest possible difference.
+    return bestDifference * 20 <= 255LL * 3 * width * height ? best : "";
+}
+
 std::vector<HWND> FindOwnedWindows(HWND owner, const char* className) {
     OwnedSearch search{owner, className, {}};
     if (owner) EnumWindows(&CollectOwnedWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND WaitForOwnedWindow(HWND owner, const char* className, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : FindOwnedWindows(owner, className)) {
+                if (IsWindowVisible(window)) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
 }
 
 bool AnswerFileDialog(HWND dialog, const std::string& fileName) {
@@ -225,9 +359,75 @@ bool AnswerFileDialog(HWND dialog, const std::string& fileName) {
 
 bool CancelFileDialog(HWND dialog) { return dialog && PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }
 
+std::vector<std::string> FileTypes(HWND dialog) {
+    // The dialog's lists are Unicode windows, and Wine hands their items to an ANSI caller
+    // across processes unconverted: asked for in Unicode, they come back whole.
+    HWND list = GetDlgItem(dialog, kFileTypeListId);
+    DWORD_PTR count = 0;
+    if (!list || !SendMessageTimeoutW(list, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count)) return {};
+    std::vector<std::string> types;
+    for (DWORD_PTR i = 0; i < count; ++i) {
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(list, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length) ||
+            static_cast<LRESULT>(length) < 0) {
+            return {};
+        }
+        // Room to spare, should the length be told in bytes.
+        std::vector<wchar_t> text(2 * (length + 1), L'\0');
+        DWORD_PTR copied = 0;
+        if (!SendMessageTimeoutW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                                 kSendTimeoutMs, &copied) ||
+            static_cast<LRESULT>(copied) < 0 || copied > length) {
+            return {};
+        }
+        const int wide = static_cast<int>(copied);
+        const int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
+        std::string type(static_cast<size_t>(bytes), '\0');
+        WideCharToMultiByte(CP_ACP, 0, text.data(), wide, type.data(), bytes, nullptr, nullptr);
+        types.push_back(type);
+    }
+    return types;
+}
+
+bool ChooseFileType(HWND dialog, int index) {
+    HWND list = GetDlgItem(dialog, kFileTypeListId);
+    LRESULT chosen = CB_ERR;
+    // Setting the selection notifies no one: the dialog is told as a user's choice tells it.
+    const LPARAM from = reinterpret_cast<LPARAM>(list);
+    return Send(list, CB_SETCURSEL, index, 0, &chosen) && chosen == index &&
+           Send(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeListId, CBN_SELCHANGE), from) &&
+           Send(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeListId, CBN_SELENDOK), from);
+}
+
+namespace {
+
+BOOL CALLBACK FindListView(HWND child, LPARAM found) {
+    if (!IsClass(child, "SysListView32")) return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+}  // namespace
+
+int ListedFiles(HWND dialog) {
+    HWND list = nullptr;
+    EnumChildWindows(dialog, &FindListView, reinterpret_cast<LPARAM>(&list));
+    LRESULT count = 0;
+    if (!list || !Send(list, LVM_GETITEMCOUNT, 0, 0, &count)) return -1;
+    return static_cast<int>(count);
+}
+
+HWND WaitForReplacePrompt(HWND dialog) { return WaitForOwnedWindow(dialog, "#32770"); }
+
+bool AnswerYes(HWND box) {
+    return box && PostMessageA(box, WM_COMMAND, IDYES, 0) && WaitUntil([&] { return !IsWindow(box); });
+}
+
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Shared in every way: reading must not keep a program from writing, appending to, replacing
+    // or deleting the file at the same moment.
+    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
     std::string bytes;
     char buffer[4096];
@@ -245,6 +445,47 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     DWORD written = 0;
     return file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
            written == bytes.size();
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = entry.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string SystemMessage(DWORD error) {
+    char text[512] = "";
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                  sizeof text, nullptr);
+    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n')) --length;
+    return length > 0 ? std::string(text, length) : "error " + std::to_string(error);
+}
+
+std::vector<std::string> ReasonsTheFileIsLocked(const std::string& path, const std::string& bytes) {
+    std::vector<std::string> reasons;
+    HANDLE writer =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (writer != INVALID_HANDLE_VALUE) {
+        CloseHandle(writer);
+        return {};
+    }
+    reasons.push_back(SystemMessage(GetLastError()));
+    TestFolder scratch;
+    const std::string copy = scratch.Path("copy");
+    if (ReadFileBytes(path) || !WriteFileBytes(copy, bytes)) return {};
+    if (MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return {};
+    reasons.push_back(SystemMessage(GetLastError()));
+    return reasons;
 }
 
 Zonewright::Zonewright(const std::string& exePath, const std::optional<std::string>& settings) {
@@ -336,6 +577,25 @@ HWND Zonewright::WaitForMessageBox() const {
     HWND box = nullptr;
     WaitUntil([&] { return (box = FindMessageBox()) != nullptr; });
     return box;
+}
+
+std::vector<DWORD> Zonewright::ChildProcesses() const {
+    std::vector<DWORD> children;
+    if (processId_ == 0) return children;
+    UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return children;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
+        if (entry.th32ParentProcessID == processId_ && entry.th32ProcessID != processId_) {
+            children.push_back(entry.th32ProcessID);
+        }
+    }
+    return children;
+}
+
+bool Zonewright::WaitForChildProcesses(DWORD timeoutMs) const {
+    return WaitUntil([&] { return ChildProcesses().empty(); }, timeoutMs);
 }
 
 bool Zonewright::HasExited() const { return process_ && WaitForSingleObject(process_->get(), 0) == WAIT_OBJECT_0; }

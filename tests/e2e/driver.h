@@ -26,6 +26,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kTimeou
 // The environment variable ZONEWRIGHT_EXE when set, else the first file of that name found
 // walking up from the test program's folder; "" when there is none.
 std::string FindZonewrightExe();
+// The stand-in compiler tools\bglcomp.exe of the build, found in the same way (or named by
+// the environment variable ZONEWRIGHT_BGLCOMP); "" when there is none.
+std::string FindStandInCompiler();
 
 // The visible or hidden top-level windows of the process with this class and title.
 std::vector<HWND> FindTopWindows(DWORD processId, const char* className, const char* title);
@@ -62,16 +65,44 @@ bool PressKeys(HWND window, std::initializer_list<WORD> keys);
 std::string MessageBoxText(HWND box);
 bool CloseMessageBox(HWND box);
 
+// Which of the system's message-box icons a message box shows, told by its pixels on the screen:
+// "exclamation", "hand", "asterisk" or "question"; "" when it shows none or none matches.
+std::string MessageBoxIcon(HWND box);
+
 // The top-level windows of this class that this window owns.
 std::vector<HWND> FindOwnedWindows(HWND owner, const char* className);
+// The first visible one, once there is one; nullptr when none appeared in time.
+HWND WaitForOwnedWindow(HWND owner, const char* className, DWORD timeoutMs = kTimeoutMs);
 
 // Answers a common Open/Save dialog with a file name, or cancels it.
 bool AnswerFileDialog(HWND dialog, const std::string& fileName);
 bool CancelFileDialog(HWND dialog);
+// The file types a common file dialog offers, in the order of its type list.
+std::vector<std::string> FileTypes(HWND dialog);
+// Chooses the entry at this index of the type list, as a user would.
+bool ChooseFileType(HWND dialog, int index);
+// How many entries the dialog's folder view lists; -1 when it cannot be told.
+int ListedFiles(HWND dialog);
+// The question a Save dialog asks before replacing an existing file: a "#32770" box owned by
+// the dialog. Waits for it; nullptr when none appeared in time.
+HWND WaitForReplacePrompt(HWND dialog);
+// Answers such a question with Yes and waits until it is gone.
+bool AnswerYes(HWND box);
 
-// A file's bytes, or nothing when it cannot be read; writing makes the file anew.
+// A file's bytes, or nothing when it cannot be read (reading shares the file with writers);
+// writing makes the file anew.
 std::optional<std::string> ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+// The names in a folder, sorted, without "." and "..".
+std::vector<std::string> FolderEntries(const std::string& folder);
+
+// The system's description of an error code, without the line break at its end.
+std::string SystemMessage(DWORD error);
+// While the test holds the file open without sharing: the system's descriptions of why it can
+// be neither opened for writing nor replaced by another file holding these bytes. Empty when
+// either succeeds.
+std::vector<std::string> ReasonsTheFileIsLocked(const std::string& path, const std::string& bytes);
 
 // One run of Zonewright.exe, copied into a fresh folder of its own.
 class Zonewright {
@@ -105,6 +136,11 @@ public:
     HWND WaitForInfoWindow() const;      // once visible
     HWND WaitForSettingsWindow() const;  // once visible
     HWND WaitForMessageBox() const;
+
+    // The processes this run has started that still run.
+    std::vector<DWORD> ChildProcesses() const;
+    // Waits until none of them runs any longer.
+    bool WaitForChildProcesses(DWORD timeoutMs = kTimeoutMs) const;
 
     bool HasExited() const;
     bool WaitForExit(DWORD timeoutMs = kTimeoutMs) const;

@@ -7,10 +7,18 @@ std::string& ExePath() {
     return path;
 }
 
+std::string& CompilerPath() {
+    static std::string path;
+    return path;
+}
+
 }  // namespace
 
 const std::string& ZonewrightExe() { return ExePath(); }
 void SetZonewrightExe(const std::string& path) { ExePath() = path; }
+
+const std::string& StandInCompiler() { return CompilerPath(); }
+void SetStandInCompiler(const std::string& path) { CompilerPath() = path; }
 
 const char* const kCompilerSettings = "[DEFAULT]\r\nBGLCOMP=C:\\FS2004\\SDK\\bglcomp.exe\r\n";
 
@@ -112,6 +120,39 @@ AssertionResult ZonewrightTest::FillWindsocksArea() {
         if (AssertionResult typed = Type(id, text); !typed) return typed;
     }
     return ClickItem(IDC_Exec_Windsocks);
+}
+
+AssertionResult ZonewrightTest::AwaitFileDialog(HWND& dialog) {
+    dialog = e2e::WaitForOwnedWindow(main_, "#32770");
+    if (!dialog) return AssertionFailure() << "no file dialog appeared over the main window";
+    return AssertionSuccess();
+}
+
+AssertionResult ZonewrightTest::FinishFileDialog(HWND dialog, const std::string& file, Dialog kind) {
+    const bool asks = kind == Dialog::Save && e2e::FileExists(file);
+    if (!e2e::AnswerFileDialog(dialog, file)) return AssertionFailure() << "could not answer the file dialog";
+    if (asks) {
+        HWND prompt = e2e::WaitForReplacePrompt(dialog);
+        if (!prompt) return AssertionFailure() << "no question whether to replace " << file;
+        // Wine's words; Windows names the file in place of "File".
+        const std::string text = e2e::MessageBoxText(prompt);
+        if (text.find("already exists.") == std::string::npos || text.find("replace it?") == std::string::npos) {
+            return AssertionFailure() << "the question reads: " << text;
+        }
+        if (!e2e::AnswerYes(prompt)) return AssertionFailure() << "the question did not close";
+    }
+    if (!e2e::WaitUntil([&] { return !IsWindow(dialog); })) {
+        const std::vector<HWND> owned = e2e::FindOwnedWindows(dialog, "#32770");
+        return AssertionFailure() << "the file dialog stays open"
+                                  << (owned.empty() ? "" : ", asking: " + e2e::MessageBoxText(owned.front()));
+    }
+    return Settle();
+}
+
+AssertionResult ZonewrightTest::CancelFileDialog(HWND dialog) {
+    if (!e2e::CancelFileDialog(dialog)) return AssertionFailure() << "could not cancel the file dialog";
+    if (!e2e::WaitUntil([&] { return !IsWindow(dialog); })) return AssertionFailure() << "the file dialog stays open";
+    return Settle();
 }
 
 AssertionResult ZonewrightTest::ExpectMessages(const std::vector<std::string>& texts) {

@@ -13,6 +13,10 @@
 const std::string& ZonewrightExe();
 void SetZonewrightExe(const std::string& path);
 
+// The stand-in compiler bglcomp.exe of the build, as found by main(); "" when there is none.
+const std::string& StandInCompiler();
+void SetStandInCompiler(const std::string& path);
+
 // A settings file that names the compiler, so the program starts without its warning.
 extern const char* const kCompilerSettings;
 
@@ -48,6 +52,16 @@ protected:
 
     // Types the coordinates of kWindsocksDocument and ticks Windsocks.
     ::testing::AssertionResult FillWindsocksArea();
+
+    // Waits for the common file dialog the main window opens over itself.
+    ::testing::AssertionResult AwaitFileDialog(HWND& dialog);
+    // Answers it with the file and returns once the program has handled the outcome. A Save
+    // dialog asks whether to replace the file exactly when it exists: the question is answered
+    // Yes. An Open dialog asks nothing.
+    enum class Dialog { Open, Save };
+    ::testing::AssertionResult FinishFileDialog(HWND dialog, const std::string& file, Dialog kind);
+    // Cancels it, and returns once the program has handled that.
+    ::testing::AssertionResult CancelFileDialog(HWND dialog);
 
     // The message boxes that follow, in order, one at a time, each closed with OK; and then
     // no further box.

@@ -3,10 +3,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
-#include <algorithm>
-
 #include "fixture.h"
 
 namespace {
@@ -26,66 +22,9 @@ const char* const kCrowdedCompiler = "D:\\old SDK\\bglcomp.exe";
 // What OK leaves in the settings file: this and nothing else.
 std::string StoredSetting(const std::string& compiler) { return "[DEFAULT]\r\nBGLCOMP=" + compiler + "\r\n"; }
 
-// The names in a folder, sorted, without "." and "..".
-std::vector<std::string> FolderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::string name = entry.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::string SystemMessage(DWORD error) {
-    char text[512] = "";
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                                  sizeof text, nullptr);
-    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n')) --length;
-    return length > 0 ? std::string(text, length) : "error " + std::to_string(error);
-}
-
-// While the test holds the file: the system's description of why it can be neither opened for
-// writing nor replaced by another file holding its bytes. Empty when either succeeds.
-std::vector<std::string> ReasonsTheFileIsLocked(const std::string& path, const std::string& bytes) {
-    std::vector<std::string> reasons;
-    HANDLE writer =
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (writer != INVALID_HANDLE_VALUE) {
-        CloseHandle(writer);
-        return {};
-    }
-    reasons.push_back(SystemMessage(GetLastError()));
-    TestFolder scratch;
-    const std::string copy = scratch.Path("copy.ini");
-    if (e2e::ReadFileBytes(path) || !e2e::WriteFileBytes(copy, bytes)) return {};
-    if (MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return {};
-    reasons.push_back(SystemMessage(GetLastError()));
-    return reasons;
-}
-
-constexpr int kFileTypeList = 1136;  // cmb1 of the common file dialog
-
-BOOL CALLBACK FindListView(HWND child, LPARAM found) {
-    char name[32] = "";
-    GetClassNameA(child, name, sizeof name);
-    if (lstrcmpiA(name, "SysListView32") != 0) return TRUE;
-    *reinterpret_cast<HWND*>(found) = child;
-    return FALSE;
-}
-
-// How many entries the file dialog lists in its folder view; -1 when it cannot be told.
-int ListedFiles(HWND dialog) {
-    HWND list = nullptr;
-    EnumChildWindows(dialog, &FindListView, reinterpret_cast<LPARAM>(&list));
-    DWORD_PTR count = 0;
-    if (!list || !SendMessageTimeoutA(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) return -1;
-    return static_cast<int>(count);
-}
+using e2e::FolderEntries;
+using e2e::ListedFiles;
+using e2e::ReasonsTheFileIsLocked;
 
 class SettingsWindowTest : public ZonewrightTest {
 protected:
@@ -189,6 +128,13 @@ protected:
     std::optional<std::string> SettingsBytes() const { return e2e::ReadFileBytes(program_->Path(kSettingsFile)); }
 
     HWND settings_ = nullptr;
+
+    // The program ends before the folder goes: its file dialogs make their folder its current
+    // one, and a folder that is a process's current folder cannot be removed.
+    void TearDown() override { program_.reset(); }
+
+    // Where the tests keep the files they browse to.
+    TestFolder tools_;
 };
 
 TEST_F(SettingsWindowTest, OpensWithTheStoredCompilerOverTheDisabledMainWindow) {
@@ -284,8 +230,7 @@ TEST_F(SettingsWindowTest, TheNextStartFollowsWhatOkStored) {
 }
 
 TEST_F(SettingsWindowTest, CancelAndTheCloseBoxWriteNothing) {
-    TestFolder tools;
-    const std::string chosen = tools.Path("my compiler.exe");
+    const std::string chosen = tools_.Path("my compiler.exe");
     ASSERT_TRUE(e2e::WriteFileBytes(chosen, "MZ"));
 
     struct Way {
@@ -320,8 +265,7 @@ TEST_F(SettingsWindowTest, CancelAndTheCloseBoxWriteNothing) {
 }
 
 TEST_F(SettingsWindowTest, BrowseFillsInTheChosenFileOrKeepsTheText) {
-    TestFolder tools;
-    const std::string sdk = tools.Path("SDK tools");
+    const std::string sdk = tools_.Path("SDK tools");
     ASSERT_TRUE(CreateDirectoryA(sdk.c_str(), nullptr));
     const std::string chosen = sdk + "\\my compiler.exe";
     for (const char* name : {"my compiler.exe", "bglcomp.exe", "readme.txt"}) {
@@ -339,11 +283,7 @@ TEST_F(SettingsWindowTest, BrowseFillsInTheChosenFileOrKeepsTheText) {
     EXPECT_FALSE(IsWindowEnabled(settings_));
     EXPECT_FALSE(IsWindowEnabled(main_));
     // One file type, which lists the programs alone.
-    HWND types = GetDlgItem(dialog, kFileTypeList);
-    DWORD_PTR count = 0;
-    ASSERT_TRUE(SendMessageTimeoutA(types, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count));
-    EXPECT_EQ(count, 1u);
-    EXPECT_EQ(e2e::GetText(types), "BGLComp Program (bglcomp.exe)");
+    EXPECT_EQ(e2e::FileTypes(dialog), std::vector<std::string>{"BGLComp Program (bglcomp.exe)"});
     ASSERT_TRUE(e2e::AnswerFileDialog(dialog, sdk));
     EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindow(dialog) && ListedFiles(dialog) == 2; }))
         << ListedFiles(dialog) << " files listed";
@@ -401,8 +341,7 @@ TEST_F(SettingsWindowTest, ASettingsFileThatCannotBeReplacedKeepsTheWindowOpen) 
 }
 
 TEST_F(SettingsWindowTest, EnterPressesTheFocusedButtonAndNothingElse) {
-    TestFolder tools;
-    const std::string chosen = tools.Path("my compiler.exe");
+    const std::string chosen = tools_.Path("my compiler.exe");
     ASSERT_TRUE(e2e::WriteFileBytes(chosen, "MZ"));
 
     enum class Effect { Saves, ClosesUnsaved, Browses, Nothing };
