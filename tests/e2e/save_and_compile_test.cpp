@@ -1,0 +1,443 @@
+// "Save source and generate .bgl": the XML file, the batch file beside the program, and the
+// stand-in compiler that the batch file starts.
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "fixture.h"
+
+namespace {
+
+using ::testing::AssertionFailure;
+using ::testing::AssertionResult;
+using ::testing::AssertionSuccess;
+
+const char* const kBatchFile = "Zonewright.bat";
+const char* const kCompilerLog = "bglcomp.log";
+const char* const kBglMarker = "Zonewright stand-in compiler output: not a real BGL file";
+
+std::string Settings(const std::string& compiler) { return "[DEFAULT]\r\nBGLCOMP=" + compiler + "\r\n"; }
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// How many runs the compiler's log tells the outcome of.
+int Outcomes(const std::string& log) {
+    int runs = 0;
+    for (size_t start = 0; start < log.size();) {
+        size_t end = log.find("\r\n", start);
+        if (end == std::string::npos) end = log.size();
+        const std::string line = log.substr(start, end - start);
+        if (line.rfind("ok: ", 0) == 0 || line.rfind("error: ", 0) == 0) ++runs;
+        start = end + 2;
+    }
+    return runs;
+}
+
+// What the stand-in compiler logs for a run that compiled the source into the .bgl.
+std::string CompiledRun(const std::string& source, const std::string& bgl) {
+    return "called with: " + source + "\r\nok: " + bgl + "\r\n";
+}
+
+class SaveAndCompileTest : public ZonewrightTest {
+protected:
+    void TearDown() override { EXPECT_TRUE(AwaitStartedProcesses()); }
+
+    // Starts a new program whose settings name the stand-in compiler, copied to this path
+    // within the program's folder (a sub-folder is made).
+    AssertionResult StartWithCompiler(const std::string& compiler) {
+        if (AssertionResult ended = AwaitStartedProcesses(); !ended) return ended;
+        main_ = nullptr;
+        program_.reset();
+        program_.emplace(ZonewrightExe());
+        if (!program_->prepared()) return AssertionFailure() << program_->failure();
+        // The paths below are put together from this folder's as bytes: it must need no change.
+        for (char c : program_->Path("")) {
+            if (static_cast<unsigned char>(c) >= 0x80 || c == '%') {
+                return AssertionFailure() << "the test folder's path is not plain: " << program_->Path("");
+            }
+        }
+        if (AssertionResult installed = InstallCompiler(compiler); !installed) return installed;
+        if (!e2e::WriteFileBytes(program_->Path("ZonewrightV2.ini"), Settings(program_->Path(compiler)))) {
+            return AssertionFailure() << "could not write the settings";
+        }
+        if (!program_->Start()) return AssertionFailure() << program_->failure();
+        return AwaitMainWindow();
+    }
+
+    // Copies the stand-in compiler to this path within the program's folder.
+    AssertionResult InstallCompiler(const std::string& compiler) {
+        if (StandInCompiler().empty()) {
+            return AssertionFailure() << "tools\\bglcomp.exe not found above the test program; "
+                                         "set ZONEWRIGHT_BGLCOMP to its path";
+        }
+        const size_t slash = compiler.find_last_of('\\');
+        if (slash != std::string::npos && !MakeFolder(compiler.substr(0, slash))) {
+            return AssertionFailure() << "could not make the folder for " << compiler;
+        }
+        if (!CopyFileA(StandInCompiler().c_str(), program_->Path(compiler).c_str(), FALSE)) {
+            return AssertionFailure() << "could not copy the compiler to " << program_->Path(compiler);
+        }
+        return AssertionSuccess();
+    }
+
+    bool MakeFolder(const std::string& folder) {
+        return CreateDirectoryA(program_->Path(folder).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+    }
+
+    // The processes the program started (the batch file's shell) have ended.
+    AssertionResult AwaitStartedProcesses() {
+        if (program_ && !program_->WaitForChildProcesses()) {
+            return AssertionFailure() << program_->ChildProcesses().size() << " started processes still run";
+        }
+        return AssertionSuccess();
+    }
+
+    // Types the coordinates of kWindsocksDocument, ticks Windsocks and generates it.
+    AssertionResult GenerateWindsocks() {
+        if (AssertionResult filled = FillWindsocksArea(); !filled) return filled;
+        if (AssertionResult generated = ClickItem(IDC_generate); !generated) return generated;
+        if (e2e::GetText(Item(IDC_txtoutput)) != kWindsocksDocument) {
+            return AssertionFailure() << "the source view holds " << e2e::GetText(Item(IDC_txtoutput));
+        }
+        return AssertionSuccess();
+    }
+
+    // Ticks or clears "Delete source after compilation?".
+    AssertionResult DeleteSource(bool tick) {
+        if ((e2e::GetCheck(Item(IDC_DelSRC)) == BST_CHECKED) != tick) {
+            if (AssertionResult clicked = ClickItem(IDC_DelSRC); !clicked) return clicked;
+        }
+        if (e2e::GetCheck(Item(IDC_DelSRC)) != (tick ? BST_CHECKED : BST_UNCHECKED)) {
+            return AssertionFailure() << "Delete source did not change";
+        }
+        return AssertionSuccess();
+    }
+
+    // Presses "Save source and generate .bgl" and waits for its file dialog.
+    AssertionResult PressSave(HWND& dialog) {
+        if (!e2e::Click(Item(IDC_save))) return AssertionFailure() << "could not click Save";
+        return AwaitFileDialog(dialog);
+    }
+
+    // Presses Save and answers the dialog with this file.
+    AssertionResult SaveAs(const std::string& xml) {
+        HWND dialog = nullptr;
+        if (AssertionResult pressed = PressSave(dialog); !pressed) return pressed;
+        return FinishFileDialog(dialog, xml, Dialog::Save);
+    }
+
+    // Waits until the compiler's log tells the outcome of this many runs, and no more, and the
+    // batch file has ended: Wine's shell holds it open while it runs, so that it cannot be
+    // replaced until then.
+    AssertionResult AwaitRuns(const std::string& log, int runs) {
+        std::optional<std::string> bytes;
+        if (!e2e::WaitUntil([&] { return (bytes = e2e::ReadFileBytes(log)) && Outcomes(*bytes) >= runs; })) {
+            return AssertionFailure() << "the log " << log << " tells of " << (bytes ? Outcomes(*bytes) : 0)
+                                      << " runs, not " << runs << ":\n"
+                                      << bytes.value_or("(no log)");
+        }
+        if (Outcomes(*bytes) != runs) return AssertionFailure() << "the log tells of more runs:\n" << *bytes;
+        return AwaitStartedProcesses();
+    }
+
+    std::optional<std::string> Batch() const { return e2e::ReadFileBytes(program_->Path(kBatchFile)); }
+    // The log of the compiler in this folder within the program's ("" for that folder itself).
+    std::string LogPath(const std::string& compilerFolder = "") const {
+        return program_->Path(compilerFolder.empty() ? kCompilerLog : compilerFolder + "\\" + kCompilerLog);
+    }
+    std::optional<std::string> Log(const std::string& compilerFolder = "") const {
+        return e2e::ReadFileBytes(LogPath(compilerFolder));
+    }
+};
+
+TEST_F(SaveAndCompileTest, TheDialogOffersXmlFilesAndAllFiles) {
+    ASSERT_TRUE(StartReady());
+    ASSERT_TRUE(MakeFolder("listing"));
+    for (const char* name : {"area.xml", "notes.txt", "project.exc"}) {
+        ASSERT_TRUE(e2e::WriteFileBytes(program_->Path("listing\\" + std::string(name)), "x"));
+    }
+    HWND dialog = nullptr;
+    ASSERT_TRUE(PressSave(dialog));
+    EXPECT_FALSE(IsWindowEnabled(main_));
+    EXPECT_EQ(e2e::FileTypes(dialog), (std::vector<std::string>{"XML Files (*.xml)", "All Files (*.*)"}));
+    // A folder for a name: the dialog shows its files of the chosen type.
+    ASSERT_TRUE(e2e::AnswerFileDialog(dialog, program_->Path("listing")));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ListedFiles(dialog) == 1; })) << e2e::ListedFiles(dialog);
+    ASSERT_TRUE(e2e::ChooseFileType(dialog, 1));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ListedFiles(dialog) == 3; })) << e2e::ListedFiles(dialog);
+    ASSERT_TRUE(e2e::ChooseFileType(dialog, 0));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ListedFiles(dialog) == 1; })) << e2e::ListedFiles(dialog);
+    ASSERT_TRUE(CancelFileDialog(dialog));
+    EXPECT_TRUE(IsWindowEnabled(main_));
+}
+
+TEST_F(SaveAndCompileTest, TheBatchFileCompilesTheSavedSource) {
+    struct Case {
+        const char* name;
+        std::string compilerFolder;         // within the program's folder; "" for the folder itself
+        std::string compilerFolderInBatch;  // as the batch file must name it
+        std::string folder;                 // of the XML source, within the program's folder
+        std::optional<std::string> folderInBatch;  // none: its short form
+        std::string file;
+        std::string bgl;
+        bool deleteSource;
+    };
+    const Case cases[] = {
+        {"source deleted after compiling", "", "", "scenery", "scenery", "area.xml", "area.bgl", true},
+        {"source kept", "", "", "scenery", "scenery", "area.xml", "area.bgl", false},
+        {"blanks in both paths", "FS9 SDK", "FS9 SDK", "my scenery", "my scenery", "exclusion area.xml",
+         "exclusion area.bgl", true},
+        {"percent signs in both paths", "SDK 100%", "SDK 100%%", "100% scenery", "100%% scenery", "area.xml",
+         "area.bgl", true},
+        // The shell reads the batch file in code page 437, where the ANSI 0xFC is 0x81.
+        {"an accented letter in both paths", "J\xFCrgens SDK", "J\x81rgens SDK", "J\xFCrgen", "J\x81rgen",
+         "area.xml", "area.bgl", true},
+        // The euro sign (ANSI 0x80) has no form in code page 437.
+        {"a letter the shell's code page lacks", "", "", "Preis 5 \x80", std::nullopt, "area.xml", "area.bgl",
+         false},
+        {"a name without extension", "", "", "scenery", "scenery", "area", "area.bgl", false},
+    };
+    ASSERT_EQ(GetOEMCP(), 437u);
+    ASSERT_EQ(GetACP(), 1252u);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string compiler = c.compilerFolder.empty() ? "bglcomp.exe" : c.compilerFolder + "\\bglcomp.exe";
+        const std::string compilerInBatch =
+            c.compilerFolderInBatch.empty() ? "bglcomp.exe" : c.compilerFolderInBatch + "\\bglcomp.exe";
+        ASSERT_TRUE(StartWithCompiler(compiler));
+        ASSERT_TRUE(MakeFolder(c.folder));
+        const std::string xml = program_->Path(c.folder + "\\" + c.file);
+        // The path the compiler receives: as saved, or its short form.
+        std::string received = xml;
+        std::string receivedBgl = program_->Path(c.folder + "\\" + c.bgl);
+        std::string xmlInBatch;
+        if (c.folderInBatch) {
+            xmlInBatch = program_->Path(*c.folderInBatch + "\\" + c.file);
+        } else {
+            char shortFolder[MAX_PATH] = "";
+            const DWORD length = GetShortPathNameA(program_->Path(c.folder).c_str(), shortFolder, MAX_PATH);
+            ASSERT_TRUE(length > 0 && length < MAX_PATH);
+            ASSERT_EQ(std::string(shortFolder).find('\x80'), std::string::npos) << shortFolder;
+            received = std::string(shortFolder) + "\\" + c.file;
+            receivedBgl = std::string(shortFolder) + "\\" + c.bgl;
+            xmlInBatch = received;
+        }
+        ASSERT_TRUE(GenerateWindsocks());
+        ASSERT_TRUE(DeleteSource(c.deleteSource));
+        ASSERT_TRUE(SaveAs(xml));
+        EXPECT_EQ(program_->FindMessageBox(), nullptr);
+
+        const std::string compileLine = Quoted(program_->Path(compilerInBatch)) + " " + Quoted(xmlInBatch) + "\r\n";
+        EXPECT_EQ(Batch(), compileLine + (c.deleteSource ? "DEL " + Quoted(xmlInBatch) + "\r\n" : ""));
+        if (!c.deleteSource) {
+            EXPECT_EQ(e2e::ReadFileBytes(xml), std::string(kWindsocksDocument) + "\r\n");
+        }
+        ASSERT_TRUE(AwaitRuns(LogPath(c.compilerFolder), 1));
+        EXPECT_EQ(Log(c.compilerFolder), CompiledRun(received, receivedBgl));
+        const std::optional<std::string> bgl = e2e::ReadFileBytes(program_->Path(c.folder + "\\" + c.bgl));
+        ASSERT_TRUE(bgl);
+        EXPECT_EQ(bgl->rfind(std::string(kBglMarker) + "\r\nsource: " + received + "\r\n", 0), 0u) << *bgl;
+        // The batch file has ended: the source is gone if it was to be deleted, and kept whole if not.
+        std::vector<std::string> left = {c.bgl};
+        if (!c.deleteSource) left.push_back(c.file);
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(e2e::FolderEntries(program_->Path(c.folder)), left);
+        if (!c.deleteSource) {
+            EXPECT_EQ(e2e::ReadFileBytes(xml), std::string(kWindsocksDocument) + "\r\n");
+        }
+    }
+}
+
+TEST_F(SaveAndCompileTest, AnEmptySourceViewIsSavedAsALineBreakAndStillCompiled) {
+    ASSERT_TRUE(StartWithCompiler("bglcomp.exe"));
+    ASSERT_TRUE(MakeFolder("scenery"));
+    ASSERT_EQ(e2e::GetText(Item(IDC_txtoutput)), "");
+    ASSERT_TRUE(DeleteSource(false));
+    const std::string xml = program_->Path("scenery\\empty.xml");
+    ASSERT_TRUE(SaveAs(xml));
+    EXPECT_EQ(program_->FindMessageBox(), nullptr);
+    EXPECT_EQ(e2e::ReadFileBytes(xml), "\r\n");
+    EXPECT_EQ(Batch(), Quoted(program_->Path("bglcomp.exe")) + " " + Quoted(xml) + "\r\n");
+    // The compiler was started, and refused the empty document.
+    ASSERT_TRUE(AwaitRuns(LogPath(), 1));
+    const std::string log = Log().value_or("");
+    const std::string called = "called with: " + xml + "\r\nerror: ";
+    EXPECT_EQ(log.rfind(called, 0), 0u) << log;
+    EXPECT_EQ(e2e::FolderEntries(program_->Path("scenery")), std::vector<std::string>{"empty.xml"});
+}
+
+TEST_F(SaveAndCompileTest, TheCompilerLocationIsReadAtEachSave) {
+    ASSERT_TRUE(StartWithCompiler("bglcomp.exe"));
+    ASSERT_TRUE(MakeFolder("scenery"));
+    ASSERT_TRUE(GenerateWindsocks());
+    ASSERT_TRUE(DeleteSource(false));
+    const std::string first = program_->Path("scenery\\first.xml");
+    ASSERT_TRUE(SaveAs(first));
+    ASSERT_TRUE(AwaitRuns(LogPath(), 1));
+
+    // Another compiler, named while the program runs.
+    ASSERT_TRUE(InstallCompiler("FS9 SDK\\bglcomp.exe"));
+    const std::string other = program_->Path("FS9 SDK\\bglcomp.exe");
+    ASSERT_TRUE(e2e::WriteFileBytes(program_->Path("ZonewrightV2.ini"), Settings(other)));
+    const std::string second = program_->Path("scenery\\second.xml");
+    ASSERT_TRUE(SaveAs(second));
+    EXPECT_EQ(Batch(), Quoted(other) + " " + Quoted(second) + "\r\n");
+    ASSERT_TRUE(AwaitRuns(LogPath("FS9 SDK"), 1));
+    EXPECT_EQ(Log("FS9 SDK"), CompiledRun(second, program_->Path("scenery\\second.bgl")));
+
+    // None at all: the batch file names an empty program, and deletes the source after it.
+    ASSERT_TRUE(e2e::WriteFileBytes(program_->Path("ZonewrightV2.ini"), "[DEFAULT]\r\nBGLCOMP=\r\n"));
+    ASSERT_TRUE(DeleteSource(true));
+    const std::string third = program_->Path("scenery\\third.xml");
+    ASSERT_TRUE(SaveAs(third));
+    EXPECT_EQ(Batch(), "\"\" " + Quoted(third) + "\r\nDEL " + Quoted(third) + "\r\n");
+    EXPECT_EQ(program_->FindMessageBox(), nullptr);
+    // The batch file was started, and has ended: its second line deleted the source.
+    ASSERT_TRUE(AwaitStartedProcesses());
+    EXPECT_FALSE(e2e::FileExists(third));
+    EXPECT_EQ(Log(), CompiledRun(first, program_->Path("scenery\\first.bgl")));
+    EXPECT_EQ(Log("FS9 SDK"), CompiledRun(second, program_->Path("scenery\\second.bgl")));
+}
+
+TEST_F(SaveAndCompileTest, ExistingFilesAreReplacedWhole) {
+    ASSERT_TRUE(StartWithCompiler("bglcomp.exe"));
+    ASSERT_TRUE(MakeFolder("scenery"));
+    const std::string xml = program_->Path("scenery\\area.xml");
+    const std::string log = LogPath();
+    // Both longer than what replaces them.
+    const std::string oldSource = std::string(4000, 'x') + "\r\n";
+    std::string oldBatch;
+    for (int i = 0; i < 100; ++i) oldBatch += "REM an earlier batch file\r\n";
+    ASSERT_TRUE(e2e::WriteFileBytes(xml, oldSource));
+    ASSERT_TRUE(e2e::WriteFileBytes(program_->Path(kBatchFile), oldBatch));
+    const std::string compileLine = Quoted(program_->Path("bglcomp.exe")) + " " + Quoted(xml) + "\r\n";
+    const std::string deleteLine = "DEL " + Quoted(xml) + "\r\n";
+
+    // Over the old source and batch file: asked first, then both replaced.
+    ASSERT_TRUE(GenerateWindsocks());
+    ASSERT_TRUE(DeleteSource(false));
+    ASSERT_TRUE(SaveAs(xml));
+    EXPECT_EQ(e2e::ReadFileBytes(xml), std::string(kWindsocksDocument) + "\r\n");
+    EXPECT_EQ(Batch(), compileLine);
+    ASSERT_TRUE(AwaitRuns(log, 1));
+
+    // Over its own source with the deletion: the batch file grows to two lines.
+    ASSERT_TRUE(DeleteSource(true));
+    ASSERT_TRUE(SaveAs(xml));
+    EXPECT_EQ(Batch(), compileLine + deleteLine);
+    ASSERT_TRUE(AwaitRuns(log, 2));
+    EXPECT_FALSE(e2e::FileExists(xml));
+
+    // A shorter document over a longer source, and one line over two.
+    ASSERT_TRUE(e2e::WriteFileBytes(xml, oldSource));
+    ASSERT_TRUE(Type(IDC_latitudemaximum, "48"));
+    ASSERT_TRUE(ClickItem(IDC_generate));
+    std::string shorter = kWindsocksDocument;
+    shorter.replace(shorter.find("\"47.5\""), 6, "\"48\"");
+    ASSERT_EQ(e2e::GetText(Item(IDC_txtoutput)), shorter);
+    ASSERT_TRUE(DeleteSource(false));
+    ASSERT_TRUE(SaveAs(xml));
+    EXPECT_EQ(e2e::ReadFileBytes(xml), shorter + "\r\n");
+    EXPECT_EQ(Batch(), compileLine);
+    ASSERT_TRUE(AwaitRuns(log, 3));
+    EXPECT_EQ(program_->FindMessageBox(), nullptr);
+}
+
+TEST_F(SaveAndCompileTest, CancelWritesAndStartsNothing) {
+    ASSERT_TRUE(StartWithCompiler("bglcomp.exe"));
+    ASSERT_TRUE(MakeFolder("scenery"));
+    ASSERT_TRUE(GenerateWindsocks());
+    ASSERT_TRUE(DeleteSource(false));
+    const std::vector<std::string> programFiles = {"Zonewright.exe", "ZonewrightV2.ini", "bglcomp.exe", "elsewhere",
+                                                   "scenery"};
+    ASSERT_EQ(e2e::FolderEntries(program_->Path("")), programFiles);
+
+    HWND dialog = nullptr;
+    ASSERT_TRUE(PressSave(dialog));
+    ASSERT_TRUE(CancelFileDialog(dialog));
+    EXPECT_EQ(program_->FindMessageBox(), nullptr);
+    EXPECT_EQ(e2e::FolderEntries(program_->Path("")), programFiles);
+    EXPECT_EQ(e2e::FolderEntries(program_->Path("scenery")), std::vector<std::string>{});
+
+    const std::string first = program_->Path("scenery\\first.xml");
+    ASSERT_TRUE(SaveAs(first));
+    ASSERT_TRUE(AwaitRuns(LogPath(), 1));
+    const std::optional<std::string> batch = Batch();
+    ASSERT_TRUE(batch);
+    const std::vector<std::string> afterFirst = e2e::FolderEntries(program_->Path(""));
+    const std::vector<std::string> sceneryAfterFirst = {"first.bgl", "first.xml"};
+    ASSERT_EQ(e2e::FolderEntries(program_->Path("scenery")), sceneryAfterFirst);
+
+    // The earlier batch file stays as it was, and is not started again.
+    ASSERT_TRUE(PressSave(dialog));
+    ASSERT_TRUE(CancelFileDialog(dialog));
+    EXPECT_EQ(program_->FindMessageBox(), nullptr);
+    EXPECT_EQ(Batch(), batch);
+    EXPECT_EQ(e2e::FolderEntries(program_->Path("")), afterFirst);
+    EXPECT_EQ(e2e::FolderEntries(program_->Path("scenery")), sceneryAfterFirst);
+
+    // Had the cancelled save started the batch file, the log would tell of a second first.xml.
+    const std::string second = program_->Path("scenery\\second.xml");
+    ASSERT_TRUE(SaveAs(second));
+    ASSERT_TRUE(AwaitRuns(LogPath(), 2));
+    EXPECT_EQ(Log(), CompiledRun(first, program_->Path("scenery\\first.bgl")) +
+                         CompiledRun(second, program_->Path("scenery\\second.bgl")));
+}
+
+TEST_F(SaveAndCompileTest, AnXmlFileThatCannotBeWrittenIsReported) {
+    ASSERT_TRUE(StartWithCompiler("bglcomp.exe"));
+    ASSERT_TRUE(MakeFolder("scenery"));
+    ASSERT_TRUE(GenerateWindsocks());
+    ASSERT_TRUE(DeleteSource(false));
+    const std::string first = program_->Path("scenery\\first.xml");
+    ASSERT_TRUE(SaveAs(first));
+    ASSERT_TRUE(AwaitRuns(LogPath(), 1));
+    const std::optional<std::string> batch = Batch();
+    ASSERT_TRUE(batch);
+
+    const std::string locked = program_->Path("scenery\\locked.xml");
+    const std::string oldSource = "old source\r\n";
+    ASSERT_TRUE(e2e::WriteFileBytes(locked, oldSource));
+    {
+        // Held open without sharing: the file can be neither replaced nor written.
+        UniqueHandle lock(CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(lock);
+        ASSERT_TRUE(SaveAs(locked));
+        HWND box = program_->WaitForMessageBox();
+        ASSERT_NE(box, nullptr);
+        const std::string text = e2e::MessageBoxText(box);
+        EXPECT_EQ(GetWindow(box, GW_OWNER), main_);
+        // Told by its pixels, once it is drawn.
+        std::string icon;
+        EXPECT_TRUE(e2e::WaitUntil([&] { return (icon = e2e::MessageBoxIcon(box)) == "exclamation"; })) << icon;
+        const std::string opening = "The XML source could not be saved to \"" + locked + "\".";
+        EXPECT_EQ(text.substr(0, opening.size()), opening) << text;
+        // Then the system's reason: the one it gives for writing the file or for replacing it.
+        const std::vector<std::string> reasons = e2e::ReasonsTheFileIsLocked(locked, oldSource);
+        ASSERT_EQ(reasons.size(), 2u);
+        std::string rest = text.substr(std::min(text.size(), opening.size()));
+        rest.erase(0, rest.find_first_not_of("\r\n"));
+        rest.erase(rest.find_last_not_of("\r\n") + 1);
+        EXPECT_TRUE(rest == reasons[0] || rest == reasons[1])
+            << text << "\ngives neither \"" << reasons[0] << "\" nor \"" << reasons[1] << "\"";
+        EXPECT_FALSE(IsWindowEnabled(main_));
+        ASSERT_TRUE(e2e::CloseMessageBox(box));
+        ASSERT_TRUE(Settle());
+        EXPECT_EQ(program_->FindMessageBox(), nullptr);
+        EXPECT_TRUE(IsWindowEnabled(main_));
+    }
+    EXPECT_EQ(e2e::ReadFileBytes(locked), oldSource);
+    EXPECT_EQ(Batch(), batch);
+    EXPECT_EQ(e2e::FolderEntries(program_->Path("scenery")),
+              (std::vector<std::string>{"first.bgl", "first.xml", "locked.xml"}));
+
+    // Nothing was started for it: the next run is the second in the log.
+    const std::string next = program_->Path("scenery\\next.xml");
+    ASSERT_TRUE(SaveAs(next));
+    ASSERT_TRUE(AwaitRuns(LogPath(), 2));
+    EXPECT_EQ(Log(), CompiledRun(first, program_->Path("scenery\\first.bgl")) +
+                         CompiledRun(next, program_->Path("scenery\\next.bgl")));
+}
+
+}  // namespace
