@@ -12,11 +12,11 @@ Dpi ScreenDpi() {
 
 int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 
-HWND CreateControl(HWND parent, const ControlSpec& spec, POINT frameOrigin, Dpi dpi, HFONT font) {
+HWND CreateControl(HWND parent, const ControlLayout& layout, POINT frameOrigin, Dpi dpi, HFONT font) {
     const char* className = "BUTTON";
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     DWORD exStyle = 0;
-    switch (spec.kind) {
+    switch (layout.kind) {
     case ControlKind::Frame: style |= BS_GROUPBOX; break;
     case ControlKind::Label:
         className = "STATIC";
@@ -41,11 +41,11 @@ HWND CreateControl(HWND parent, const ControlSpec& spec, POINT frameOrigin, Dpi 
         style |= SS_BITMAP;
         break;
     }
-    HWND control = CreateWindowExA(exStyle, className, spec.caption, style,
-                                   frameOrigin.x + TwipsToPixels(spec.left, dpi.x),
-                                   frameOrigin.y + TwipsToPixels(spec.top, dpi.y),
-                                   TwipsToPixels(spec.width, dpi.x), TwipsToPixels(spec.height, dpi.y), parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+    HWND control = CreateWindowExA(exStyle, className, layout.caption, style,
+                                   frameOrigin.x + TwipsToPixels(layout.left, dpi.x),
+                                   frameOrigin.y + TwipsToPixels(layout.top, dpi.y),
+                                   TwipsToPixels(layout.width, dpi.x), TwipsToPixels(layout.height, dpi.y), parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
                                    reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     if (!control) return nullptr;
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

@@ -19,7 +19,7 @@ enum class ControlKind { Frame, Label, TextBox, SourceView, PushButton, DefaultP
 
 // One row of a window's layout table. `inside` is the id of the frame that holds the control
 // (its position is then relative to the frame's top-left corner), or 0 for the client area.
-struct ControlSpec {
+struct ControlLayout {
     int id;
     ControlKind kind;
     const char* caption;
@@ -31,10 +31,10 @@ struct ControlSpec {
 template <class W>
 struct ControlRow {
     HWND W::*member;
-    ControlSpec spec;
+    ControlLayout layout;
 };
 
-HWND CreateControl(HWND parent, const ControlSpec& spec, POINT frameOrigin, Dpi dpi, HFONT font);
+HWND CreateControl(HWND parent, const ControlLayout& layout, POINT frameOrigin, Dpi dpi, HFONT font);
 
 // Creates the controls in table order, which is also their tab order, each with the font.
 // Labels, pictures and frames take no focus, so their place in the z-order is free: they go
@@ -44,16 +44,16 @@ bool CreateControls(W& window, HWND parent, const ControlRow<W> (&table)[N], Dpi
     for (const ControlRow<W>& row : table) {
         POINT origin = {0, 0};
         for (const ControlRow<W>& frame : table) {
-            if (row.spec.inside != 0 && frame.spec.id == row.spec.inside) {
-                origin = {TwipsToPixels(frame.spec.left, dpi.x), TwipsToPixels(frame.spec.top, dpi.y)};
+            if (row.layout.inside != 0 && frame.layout.id == row.layout.inside) {
+                origin = {TwipsToPixels(frame.layout.left, dpi.x), TwipsToPixels(frame.layout.top, dpi.y)};
             }
         }
-        window.*row.member = CreateControl(parent, row.spec, origin, dpi, font);
+        window.*row.member = CreateControl(parent, row.layout, origin, dpi, font);
         if (!(window.*row.member)) return false;
     }
     for (ControlKind lowered : {ControlKind::Label, ControlKind::Picture, ControlKind::Frame}) {
         for (const ControlRow<W>& row : table) {
-            if (row.spec.kind != lowered) continue;
+            if (row.layout.kind != lowered) continue;
             SetWindowPos(window.*row.member, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     }
