@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "fixture.h"
-#include "simulator_process.h"
+#include "win32_test_support.h"
 #include "test_folder.h"
 
 namespace capture {

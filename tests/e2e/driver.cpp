@@ -98,39 +98,6 @@ std::string Failure(const std::string& what) {
 
 }  // namespace
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (condition()) return true;
-        if (GetTickCount64() >= deadline) return false;
-        Sleep(20);
-    }
-}
-
-namespace {
-
-// The environment variable when set, else the first file of that relative path found walking
-// up from the test program's folder; "" when there is none.
-std::string FindBuildFile(const char* variable, const std::string& relativePath) {
-    char value[MAX_PATH];
-    const DWORD set = GetEnvironmentVariableA(variable, value, sizeof value);
-    if (set > 0 && set < sizeof value) return std::string(value, set);
-
-    char module[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
-    if (length == 0 || length >= sizeof module) return "";
-    std::string folder(module, length);
-    for (size_t slash = folder.find_last_of('\\'); slash != std::string::npos; slash = folder.find_last_of('\\')) {
-        folder.erase(slash);
-        const std::string candidate = folder + "\\" + relativePath;
-        const DWORD attributes = GetFileAttributesA(candidate.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return candidate;
-    }
-    return "";
-}
-
-}  // namespace
-
 std::string FindZonewrightExe() { return FindBuildFile("ZONEWRIGHT_EXE", "Zonewright.exe"); }
 
 std::string FindStandInCompiler() { return FindBuildFile("ZONEWRIGHT_BGLCOMP", "tools\\bglcomp.exe"); }

@@ -14,14 +14,14 @@
 #include <vector>
 
 #include "test_folder.h"
+#include "win32_test_support.h"
 #include "ui/handles.h"
 
 namespace e2e {
 
 constexpr DWORD kTimeoutMs = 10000;
 
-// Polls the condition every 20 ms until it holds or the time is up; says whether it held.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kTimeoutMs);
+using ::WaitUntil;
 
 // The environment variable ZONEWRIGHT_EXE when set, else the first file of that name found
 // walking up from the test program's folder; "" when there is none.

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fslink/position_capture.h"
-#include "simulator_process.h"
+#include "win32_test_support.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "simulator_process.h"
+#include "win32_test_support.h"
 #include "test_folder.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
-// The FSConnect simulator (tools\fsconnect_sim.exe) run from a Windows test.
+// What the Windows tests share: bounded waits, the programs of the build, and the FSConnect
+// simulator (tools\fsconnect_sim.exe) run from a test.
 
 #include <windows.h>
 
@@ -11,7 +12,11 @@ constexpr DWORD kStartMs = 15000;  // a Wine process can be slow to start on a b
 constexpr DWORD kEndMs = 10000;
 
 // Polls the condition every 20 ms until it holds or the time is up; says whether it held.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+
+// The environment variable when set, else the first file of that relative path found walking
+// up from the test program's folder; "" when there is none.
+std::string FindBuildFile(const char* variable, const std::string& relativePath);
 
 // FSCONNECT_SIM_EXE, or tools\fsconnect_sim.exe in a folder above this test program.
 std::string FindSimulatorExe();

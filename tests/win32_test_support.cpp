@@ -1,4 +1,4 @@
-#include "simulator_process.h"
+#include "win32_test_support.h"
 
 #include <string>
 
@@ -23,9 +23,9 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
 
 }  // namespace
 
-std::string FindSimulatorExe() {
+std::string FindBuildFile(const char* variable, const std::string& relativePath) {
     char value[MAX_PATH];
-    const DWORD set = GetEnvironmentVariableA("FSCONNECT_SIM_EXE", value, sizeof value);
+    const DWORD set = GetEnvironmentVariableA(variable, value, sizeof value);
     if (set > 0 && set < sizeof value) return std::string(value, set);
     char module[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
@@ -33,12 +33,14 @@ std::string FindSimulatorExe() {
     std::string folder(module, length);
     for (size_t slash = folder.find_last_of('\\'); slash != std::string::npos; slash = folder.find_last_of('\\')) {
         folder.erase(slash);
-        const std::string candidate = folder + "\\tools\\fsconnect_sim.exe";
+        const std::string candidate = folder + "\\" + relativePath;
         const DWORD attributes = GetFileAttributesA(candidate.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return candidate;
     }
     return "";
 }
+
+std::string FindSimulatorExe() { return FindBuildFile("FSCONNECT_SIM_EXE", "tools\\fsconnect_sim.exe"); }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
