@@ -87,14 +87,14 @@ std::string SaveSourceAndCompile(const std::string& xmlPath, const std::string& 
     if (compiler.error) {
         return Failure("The compiler location could not be read from", settingsPath, compiler.error, notCompiled);
     }
-    for (const std::string& path : {compiler.value, xmlPath}) {
-        if (!PathForBatch(path)) {
-            return "The path \"" + path + "\" cannot be written into the batch file: it has characters the command "
-                   "shell cannot read." +
-                   notCompiled;
-        }
+    const std::optional<std::string> compilerForBatch = PathForBatch(compiler.value);
+    const std::optional<std::string> xmlForBatch = PathForBatch(xmlPath);
+    if (!compilerForBatch || !xmlForBatch) {
+        return "The path \"" + (compilerForBatch ? xmlPath : compiler.value) +
+               "\" cannot be written into the batch file: it has characters the command shell cannot read." +
+               notCompiled;
     }
-    const std::string text = CompileBatchText(*PathForBatch(compiler.value), *PathForBatch(xmlPath), deleteSource);
+    const std::string text = CompileBatchText(*compilerForBatch, *xmlForBatch, deleteSource);
     if (std::error_code error = WriteWholeFile(batchPath, text)) {
         return Failure("The batch file could not be written:", batchPath, error, notCompiled);
     }

@@ -20,7 +20,7 @@ std::string FindIniValue(const std::string& text, const std::string& section, co
         if (end == std::string::npos) end = text.size();
         const std::string line = text.substr(start, end - start);
         start = end + 1;
-        if (start < text.size() && text[start] == '\n' && end < text.size()) ++start;
+        if (start < text.size() && text[start] == '\n') ++start;
 
         const std::string lower = LowerCase(line);
         const bool bracket = lower.find('[') != std::string::npos;
