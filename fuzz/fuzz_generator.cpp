@@ -1,7 +1,8 @@
-// The XML source and the batch file: coordinate texts, check states and paths, any bytes.
-// Input: 8 bytes of object-type states (each taken modulo 3), a byte whose lowest bit asks to
-// delete the source, then latitude maximum, longitude minimum, latitude minimum, longitude
-// maximum, compiler location and XML path, each ended by a NUL (the last by the input's end).
+// The XML source, the batch file and the compiler's output as shown: coordinate texts, check
+// states and paths, any bytes. Input: 8 bytes of object-type states (each taken modulo 3), a
+// byte giving how many lines of output to show (modulo 25), then latitude maximum, longitude
+// minimum, latitude minimum, longitude maximum, compiler location and XML path, each ended by a
+// NUL (the last by the input's end). The XML path also serves as the compiler's output.
 
 #include <algorithm>
 #include <cstring>
@@ -77,8 +78,8 @@ void CheckSource(const ExclusionArea& area) {
     }
 }
 
-void CheckBatch(const std::string& compiler, const std::string& xml, bool deleteSource) {
-    const std::string text = CompileBatchText(compiler, xml, deleteSource);
+void CheckBatch(const std::string& compiler, const std::string& xml) {
+    const std::string text = CompileBatchText(compiler, xml);
     // A real path holds no CR or LF; what one does here is in the report, not a property.
     if (compiler.find_first_of("\r\n") != std::string::npos ||
         xml.find_first_of("\r\n") != std::string::npos) {
@@ -91,7 +92,7 @@ void CheckBatch(const std::string& compiler, const std::string& xml, bool delete
         lines.push_back(text.substr(start, end - start));
         start = end + 2;
     }
-    Require(lines.size() == (deleteSource ? 2u : 1u), "the compile line, and the delete line on request");
+    Require(lines.size() == 1, "the compile line alone");
     for (const std::string& line : lines) {
         Require(line.find_first_of("\r\n") == std::string::npos, "no CR or LF inside a line");
         Require(std::count(line.begin(), line.end(), '%') % 2 == 0, "percent signs come in pairs");
@@ -106,7 +107,22 @@ void CheckBatch(const std::string& compiler, const std::string& xml, bool delete
         return plain;
     };
     Require(undouble(lines[0]) == "\"" + compiler + "\" \"" + xml + "\"", "the compile line quotes both paths");
-    Require(!deleteSource || undouble(lines[1]) == "DEL \"" + xml + "\"", "the delete line quotes the source");
+}
+
+void CheckShownOutput(const std::string& output, size_t count) {
+    const std::string shown = LastLines(output, count);
+    size_t lines = shown.empty() ? 0 : 1;
+    for (size_t at = shown.find('\n'); at != std::string::npos; at = shown.find('\n', at + 1)) {
+        Require(at > 0 && shown[at - 1] == '\r', "shown lines end in CR LF");
+        ++lines;
+    }
+    Require(lines <= count, "no more lines than asked for");
+    Require(shown.empty() || (shown.front() != '\n' && shown.back() != '\n'), "no empty line at either end");
+    std::string plain = output;
+    plain.erase(std::remove(plain.begin(), plain.end(), '\r'), plain.end());
+    std::string shownPlain = shown;
+    shownPlain.erase(std::remove(shownPlain.begin(), shownPlain.end(), '\r'), shownPlain.end());
+    Require(plain.find(shownPlain) != std::string::npos, "the shown lines stand in the output as they are");
 }
 
 }  // namespace
@@ -128,6 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(Unescape(EscapeXmlAttribute(text), back) && back == text, "escaping is undone by unescaping");
     }
     CheckSource(area);
-    CheckBatch(texts[4], texts[5], (head[8] & 1) != 0);
+    CheckBatch(texts[4], texts[5]);
+    CheckShownOutput(texts[5], head[8] % 25);
     return 0;
 }

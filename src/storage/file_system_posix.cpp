@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include <string>
 
@@ -21,6 +22,22 @@ std::error_code ResetFileAttributes(const std::string& path) {
     struct stat info;
     if (stat(path.c_str(), &info) != 0 || chmod(path.c_str(), info.st_mode | S_IWUSR) != 0) return LastPosixError();
     return {};
+}
+
+std::error_code CreateTemporaryBeside(const std::string& path, std::string& temporary) {
+    const size_t slash = path.find_last_of('/');
+    std::string name = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + ".zw-XXXXXX";
+    const int descriptor = mkstemp(&name[0]);
+    if (descriptor < 0) return LastPosixError();
+    close(descriptor);
+    temporary = name;
+    return {};
+}
+
+std::optional<long long> LastWriteTime(const std::string& path) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
+    return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
 }
 
 std::error_code FlushToDisk(std::FILE* file) {

@@ -18,6 +18,23 @@ std::error_code ResetFileAttributes(const std::string& path) {
     return SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_ARCHIVE) ? std::error_code{} : LastWindowsError();
 }
 
+std::error_code CreateTemporaryBeside(const std::string& path, std::string& temporary) {
+    const size_t separator = path.find_last_of("\\/:");
+    const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
+    char name[MAX_PATH];
+    // With 0 for its number, GetTempFileName tries numbers until it has created a new file.
+    if (GetTempFileNameA(folder.c_str(), "zw", 0, name) == 0) return LastWindowsError();
+    temporary = name;
+    return {};
+}
+
+std::optional<long long> LastWriteTime(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+    return static_cast<long long>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+}
+
 std::error_code FlushToDisk(std::FILE* file) {
     if (std::fflush(file) != 0 || _commit(_fileno(file)) != 0) return std::error_code(errno, std::generic_category());
     return {};

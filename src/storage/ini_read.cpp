@@ -32,6 +32,10 @@ std::string FindIniValue(const std::string& text, const std::string& section, co
     return "";
 }
 
+bool ReadsBackAsIniValue(const std::string& value) {
+    return value.find_first_of("[\r") == std::string::npos;
+}
+
 IniValue ReadIniValue(const std::string& filePath, const std::string& section, const std::string& key) {
     IniValue result;
     if ((result.error = CreateFileIfMissing(filePath))) return result;

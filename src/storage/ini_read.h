@@ -12,6 +12,10 @@ struct IniValue {
 // Section and key match without regard to case; the value keeps its case and blanks.
 std::string FindIniValue(const std::string& text, const std::string& section, const std::string& key);
 
+// Whether FindIniValue finds this value again once it is written under a key: a line that holds
+// a "[" ends a section for the reader and is never a key line, and a CR ends the line early.
+bool ReadsBackAsIniValue(const std::string& value);
+
 // Reads one value from the settings file, creating the file empty when it is missing and
 // resetting its attributes to archive alone.
 IniValue ReadIniValue(const std::string& filePath, const std::string& section, const std::string& key);

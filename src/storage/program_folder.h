@@ -10,6 +10,7 @@ std::string SettingsFilePath();
 
 // The batch file that runs the compiler: the program's folder followed by "\Zonewright.bat".
 std::string BatchFilePath();
+extern const char* const kBatchFileName;
 
 extern const char* const kSettingsSection;
 extern const char* const kCompilerKey;

@@ -38,10 +38,15 @@ FileContent ReadWholeFile(const std::string& path) {
 }
 
 std::error_code WriteWholeFile(const std::string& path, const std::string& bytes) {
-    const std::string temporary = path + ".tmp";
+    std::string temporary;
+    if (std::error_code error = CreateTemporaryBeside(path, temporary)) return error;
     errno = 0;
     UniqueFile file{std::fopen(temporary.c_str(), "wb")};
-    if (!file) return LastError();
+    if (!file) {
+        const std::error_code error = LastError();
+        std::remove(temporary.c_str());
+        return error;
+    }
     std::error_code error;
     if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) error = LastError();
     if (!error) error = FlushToDisk(file.get());
@@ -49,4 +54,9 @@ std::error_code WriteWholeFile(const std::string& path, const std::string& bytes
     if (!error) error = MoveReplacing(temporary, path);
     if (error) std::remove(temporary.c_str());
     return error;
+}
+
+std::error_code RemoveFile(const std::string& path) {
+    errno = 0;
+    return std::remove(path.c_str()) == 0 ? std::error_code{} : LastError();
 }

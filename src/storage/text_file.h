@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -22,12 +23,21 @@ FileContent ReadWholeFile(const std::string& path);
 
 // Creates or replaces the file with exactly these bytes. The bytes go to a temporary file
 // beside it first, flushed to disk, which then takes the file's place in one step: until
-// the new content is complete the old file stays as it was.
+// the new content is complete the old file stays as it was. The temporary file gets a name
+// no other file in that folder has, so no file of the user's is ever touched by it.
 std::error_code WriteWholeFile(const std::string& path, const std::string& bytes);
+
+std::error_code RemoveFile(const std::string& path);
+
+// When the file was last written, in the platform's own units; nullopt when there is no file of
+// that name (a folder is none).
+std::optional<long long> LastWriteTime(const std::string& path);
 
 // The system's own description of a file error, for the user.
 std::string DescribeError(const std::error_code& error);
 
 // The platform's part.
+// Creates an empty file in the folder of `path` under a name that no file there had.
+std::error_code CreateTemporaryBeside(const std::string& path, std::string& temporary);
 std::error_code FlushToDisk(std::FILE* file);
 std::error_code MoveReplacing(const std::string& from, const std::string& to);

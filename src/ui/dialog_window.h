@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "ui/handles.h"
+#include "win32/handles.h"
 #include "ui/layout.h"
 #include "ui/window.h"
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "ui/dialog_window.h"
-#include "ui/handles.h"
+#include "win32/handles.h"
 
 // The information window: fixed texts and an OK button.
 class InfoDialog : public DialogWindow<InfoDialog> {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "generator/compile_batch.h"
 #include "generator/exclusion_source.h"
 #include "fslink/fsconnect_win32.h"
 #include "fslink/position_capture.h"
@@ -17,9 +18,6 @@
 #include "ui/options_window.h"
 #include "ui/resource.h"
 
-const char* const kDefineCompilerMessage =
-    "Please define \"bglcomp.exe\" location from \"Settings\" or you will not be able to generate .bgl files.";
-
 namespace {
 
 const char* const kClassName = "Zonewright";
@@ -27,6 +25,8 @@ const DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 const int kClientWidth = 9960;
 const int kClientHeight = 7710;
 const char* const kProjectFilter = "Zonewright Save Files (*.exc)|*.exc|";
+// Posted by the thread that watches a compile once the compiler has ended.
+const UINT kCompileEnded = WM_APP + 1;
 
 using K = ControlKind;
 using W = MainWindow;
@@ -115,6 +115,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
     case WM_CTLCOLORSTATIC: return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE: KeepFocusOnActivate(hwnd_, wParam, savedFocus_); return 0;
+    case kCompileEnded: OnCompileEnded(); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcA(hwnd_, message, wParam, lParam);
     }
@@ -251,11 +252,27 @@ void MainWindow::Generate() {
     for (const std::string& line : source.lines) AddToOutput(line);
 }
 
+// While a compile runs, its batch file must stay as it is: a shell reads a batch file line by
+// line from where it stopped, so a new text under it would run as fragments.
 void MainWindow::SaveAndCompile() {
+    if (compile_) {
+        showMessage_(hwnd_, kCompilerStillRunningMessage, MB_ICONINFORMATION);
+        return;
+    }
     cdbWordProc.filter = "XML Files (*.xml)|*.xml|All Files (*.*)|*.*| ";
     if (!cdbWordProc.ShowSave(hwnd_)) return;
-    const std::string failure = SaveSourceAndCompile(cdbWordProc.fileName, WindowText(txtoutput),
-                                                     GetCheckState(DelSRC) == CheckState::Ticked);
+    HWND window = hwnd_;
+    SaveResult saved =
+        SaveSourceAndCompile(cdbWordProc.fileName, WindowText(txtoutput), GetCheckState(DelSRC) == CheckState::Ticked,
+                             [window] { PostMessageA(window, kCompileEnded, 0, 0); });
+    compile_ = std::move(saved.compile);
+    if (!saved.failure.empty()) showMessage_(hwnd_, saved.failure, kFailureIcon);
+}
+
+void MainWindow::OnCompileEnded() {
+    if (!compile_ || !compile_->shell || !compile_->shell->ended.load(std::memory_order_acquire)) return;
+    const std::unique_ptr<Compile> ended = std::move(compile_);
+    const std::string failure = FinishCompile(*ended);
     if (!failure.empty()) showMessage_(hwnd_, failure, kFailureIcon);
 }
 

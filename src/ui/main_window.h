@@ -3,15 +3,15 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "generator/exclusion_area.h"
+#include "generator/save_and_compile.h"
 #include "ui/file_dialog.h"
-#include "ui/handles.h"
+#include "win32/handles.h"
 #include "ui/message_box.h"
 #include "ui/window.h"
-
-extern const char* const kDefineCompilerMessage;
 
 // The start-up window and the only store of working data: the exclusion area lives in
 // its controls.
@@ -39,6 +39,7 @@ private:
     void ApplyAllObjectsRule();
     void Generate();
     void SaveAndCompile();
+    void OnCompileEnded();
     void CapturePosition(HWND box, bool latitude);
     ExclusionArea ReadExclusionArea() const;
     std::array<HWND, ObjectTypeCount> ObjectTypeBoxes() const;
@@ -51,6 +52,7 @@ private:
     FileDialog selectSaveFile2;  // saving a project file
     UniqueFont font_;
     UniqueBitmap cornerPicture_;
+    std::unique_ptr<Compile> compile_;  // the compile that runs; one at a time
     HWND savedFocus_ = nullptr;
 
 public:

@@ -82,7 +82,16 @@ void OptionsWindow::Browse() {
 
 void OptionsWindow::Ok() {
     const std::string path = SettingsFilePath();
-    if (const std::error_code error = ReplaceIniFile(path, kSettingsSection, kCompilerKey, WindowText(Text1))) {
+    const std::string location = WindowText(Text1);
+    if (!ReadsBackAsIniValue(location)) {
+        showMessage_(hwnd_,
+                     "The compiler location \"" + location +
+                         "\" cannot be stored: the settings file cannot hold a \"[\" or a line break in "
+                         "it.\r\nMove the compiler to a folder whose path has no \"[\".",
+                     kFailureIcon);
+        return;
+    }
+    if (const std::error_code error = ReplaceIniFile(path, kSettingsSection, kCompilerKey, location)) {
         showMessage_(hwnd_, "The settings could not be saved to \"" + path + "\".\r\n\r\n" + DescribeError(error) +
                                 "\r\nThe settings file is unchanged.",
                      kFailureIcon);

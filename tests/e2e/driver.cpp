@@ -455,9 +455,13 @@ std::vector<std::string> ReasonsTheFileIsLocked(const std::string& path, const s
     return reasons;
 }
 
-Zonewright::Zonewright(const std::string& exePath, const std::optional<std::string>& settings) {
-    if (!CopyFileA(exePath.c_str(), Path("Zonewright.exe").c_str(), TRUE)) {
-        failure_ = Failure("copying " + exePath + " into " + folder_.path());
+Zonewright::Zonewright(const std::string& exePath, const std::optional<std::string>& settings,
+                       const std::string& folderName)
+    : programFolder_(folderName.empty() ? folder_.path() : folder_.Path(folderName)) {
+    if (!folderName.empty() && !CreateDirectoryA(programFolder_.c_str(), nullptr)) {
+        failure_ = Failure("creating " + programFolder_);
+    } else if (!CopyFileA(exePath.c_str(), Path("Zonewright.exe").c_str(), TRUE)) {
+        failure_ = Failure("copying " + exePath + " into " + programFolder_);
     } else if (!CreateDirectoryA(Path("elsewhere").c_str(), nullptr)) {
         failure_ = Failure("creating " + Path("elsewhere"));
     } else if (settings && !WriteFileBytes(Path("ZonewrightV2.ini"), *settings)) {

@@ -15,7 +15,7 @@
 
 #include "test_folder.h"
 #include "win32_test_support.h"
-#include "ui/handles.h"
+#include "win32/handles.h"
 
 namespace e2e {
 
@@ -108,14 +108,18 @@ std::vector<std::string> ReasonsTheFileIsLocked(const std::string& path, const s
 class Zonewright {
 public:
     // Writes the settings file ZonewrightV2.ini beside the copy first when settings are given.
-    explicit Zonewright(const std::string& exePath, const std::optional<std::string>& settings = std::nullopt);
+    // The copy goes into a folder of this name within the fresh folder, or into that one itself.
+    explicit Zonewright(const std::string& exePath, const std::optional<std::string>& settings = std::nullopt,
+                        const std::string& folderName = "");
     // Ends the program if it still runs, so a failed test leaves nothing behind.
     ~Zonewright();
     Zonewright(const Zonewright&) = delete;
     Zonewright& operator=(const Zonewright&) = delete;
 
     // A file in the program's folder.
-    std::string Path(const std::string& name) const { return folder_.Path(name); }
+    std::string Path(const std::string& name) const { return programFolder_ + "\\" + name; }
+    // A file in the folder that holds the program's folder (the same folder when it is unnamed).
+    std::string OuterPath(const std::string& name) const { return folder_.Path(name); }
     // Whether the copy (and the settings file) are in place.
     bool prepared() const { return prepared_; }
     // What went wrong in preparing or starting, for a failed test's report.
@@ -149,6 +153,7 @@ public:
 
 private:
     TestFolder folder_;  // first member: removed only after the process has ended
+    std::string programFolder_;
     bool prepared_ = false;
     std::string failure_;
     std::optional<UniqueHandle> process_;

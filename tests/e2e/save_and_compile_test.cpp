@@ -1,5 +1,5 @@
-// "Save source and generate .bgl": the XML file, the batch file beside the program, and the
-// stand-in compiler that the batch file starts.
+// "Save source and generate .bgl": the XML file, the batch file beside the program, the stand-in
+// compiler that the batch file starts, and what the program makes of the compiler's outcome.
 
 #include <windows.h>
 
@@ -16,9 +16,24 @@ using ::testing::AssertionSuccess;
 const char* const kBatchFile = "Zonewright.bat";
 const char* const kCompilerLog = "bglcomp.log";
 const char* const kBglMarker = "Zonewright stand-in compiler output: not a real BGL file";
+const char* const kStillRunning =
+    "The compiler is still running on the last source you saved.\r\n\r\nSave again once it has finished. "
+    "To stop it, close its window on the task bar.";
 
 std::string Settings(const std::string& compiler) { return "[DEFAULT]\r\nBGLCOMP=" + compiler + "\r\n"; }
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+// A path as the batch file holds it: every % doubled.
+std::string Doubled(const std::string& path) {
+    std::string doubled;
+    for (char c : path) doubled += c == '%' ? std::string("%%") : std::string(1, c);
+    return doubled;
+}
+
+// What the user is told when the compiler made no .bgl.
+std::string CompileFailed(const std::string& bgl, const std::string& printed, const std::string& xml) {
+    return "No .bgl file was made: the compiler did not write \"" + bgl + "\".\r\n\r\nThe compiler printed:\r\n" +
+           printed + "\r\n\r\nThe XML source \"" + xml + "\" was kept.";
+}
 
 // How many runs the compiler's log tells the outcome of.
 int Outcomes(const std::string& log) {
@@ -43,17 +58,18 @@ protected:
     void TearDown() override { EXPECT_TRUE(AwaitStartedProcesses()); }
 
     // Starts a new program whose settings name the stand-in compiler, copied to this path
-    // within the program's folder (a sub-folder is made).
-    AssertionResult StartWithCompiler(const std::string& compiler) {
+    // within the program's folder (a sub-folder is made). The program's folder may have a name
+    // of its own within the test's folder.
+    AssertionResult StartWithCompiler(const std::string& compiler, const std::string& folderName = "") {
         if (AssertionResult ended = AwaitStartedProcesses(); !ended) return ended;
         main_ = nullptr;
         program_.reset();
-        program_.emplace(ZonewrightExe());
+        program_.emplace(ZonewrightExe(), std::nullopt, folderName);
         if (!program_->prepared()) return AssertionFailure() << program_->failure();
         // The paths below are put together from this folder's as bytes: it must need no change.
-        for (char c : program_->Path("")) {
+        for (char c : program_->OuterPath("")) {
             if (static_cast<unsigned char>(c) >= 0x80 || c == '%') {
-                return AssertionFailure() << "the test folder's path is not plain: " << program_->Path("");
+                return AssertionFailure() << "the test folder's path is not plain: " << program_->OuterPath("");
             }
         }
         if (AssertionResult installed = InstallCompiler(compiler); !installed) return installed;
@@ -113,10 +129,42 @@ protected:
         return AssertionSuccess();
     }
 
-    // Presses "Save source and generate .bgl" and waits for its file dialog.
+    // Makes the stand-in compiler one that has trouble: a command file of this name in the
+    // program's folder runs it with these switches (bytes in the shell's code page) and
+    // becomes the compiler location.
+    AssertionResult TroubledCompiler(const std::string& name, const std::string& switches) {
+        const std::string command = program_->Path(name);
+        if (!e2e::WriteFileBytes(command, "@" + Quoted(program_->Path("bglcomp.exe")) + " " + switches + " %1\r\n") ||
+            !e2e::WriteFileBytes(program_->Path("ZonewrightV2.ini"), Settings(command))) {
+            return AssertionFailure() << "could not write " << command;
+        }
+        return AssertionSuccess();
+    }
+
+    // Presses "Save source and generate .bgl" and waits for its file dialog. A compile that has
+    // just ended may not have been taken in yet: while the program answers that the compiler
+    // still runs, the user presses again.
     AssertionResult PressSave(HWND& dialog) {
-        if (!e2e::Click(Item(IDC_save))) return AssertionFailure() << "could not click Save";
-        return AwaitFileDialog(dialog);
+        std::string refused;
+        const bool opened = e2e::WaitUntil([&] {
+            if (!e2e::Click(Item(IDC_save))) return false;
+            HWND box = nullptr;
+            e2e::WaitUntil([&] {
+                box = program_->FindMessageBox();
+                const std::vector<HWND> owned = e2e::FindOwnedWindows(main_, "#32770");
+                dialog = nullptr;
+                for (HWND window : owned) {
+                    if (window != box && IsWindowVisible(window)) dialog = window;
+                }
+                return box || dialog;
+            });
+            if (!box) return dialog != nullptr;
+            refused = e2e::MessageBoxText(box);
+            e2e::CloseMessageBox(box);
+            return false;
+        });
+        if (!opened) return AssertionFailure() << "no file dialog appeared; last message: " << refused;
+        return AssertionSuccess();
     }
 
     // Presses Save and answers the dialog with this file.
@@ -138,6 +186,12 @@ protected:
         }
         if (Outcomes(*bytes) != runs) return AssertionFailure() << "the log tells of more runs:\n" << *bytes;
         return AwaitStartedProcesses();
+    }
+
+    // Waits until the program has deleted the source, after the compile.
+    AssertionResult AwaitDeleted(const std::string& xml) {
+        if (!e2e::WaitUntil([&] { return !e2e::FileExists(xml); })) return AssertionFailure() << xml << " stays";
+        return AssertionSuccess();
     }
 
     std::optional<std::string> Batch() const { return e2e::ReadFileBytes(program_->Path(kBatchFile)); }
@@ -189,12 +243,17 @@ TEST_F(SaveAndCompileTest, TheBatchFileCompilesTheSavedSource) {
          "exclusion area.bgl", true},
         {"percent signs in both paths", "SDK 100%", "SDK 100%%", "100% scenery", "100%% scenery", "area.xml",
          "area.bgl", true},
+        // With delayed expansion on for the shell (a per-user setting that Wine's shell does not
+        // read), !x! would expand: the program starts the shell with it off.
+        {"exclamation marks in both paths", "SDK !x!", "SDK !x!", "wow!OS!", "wow!OS!", "area!OS!.xml", "area!OS!.bgl",
+         true},
         // The shell reads the batch file in code page 437, where the ANSI 0xFC is 0x81.
-        {"an accented letter in both paths", "J\xFCrgens SDK", "J\x81rgens SDK", "J\xFCrgen", "J\x81rgen",
-         "area.xml", "area.bgl", true},
-        // The euro sign (ANSI 0x80) has no form in code page 437.
-        {"a letter the shell's code page lacks", "", "", "Preis 5 \x80", std::nullopt, "area.xml", "area.bgl",
-         false},
+        {"an accented letter in both paths", "J\xFCrgens SDK", "J\x81rgens SDK", "J\xFCrgen", "J\x81rgen", "area.xml",
+         "area.bgl", true},
+        // The euro sign (ANSI 0x80) has no form in code page 437: the folder goes by its short form,
+        // the file keeps its name, and so does the .bgl.
+        {"a letter the shell's code page lacks", "", "", "Preis 5 \x80", std::nullopt, "J\xFCrgen.xml", "J\xFCrgen.bgl",
+         true},
         {"a name without extension", "", "", "scenery", "scenery", "area", "area.bgl", false},
     };
     ASSERT_EQ(GetOEMCP(), 437u);
@@ -217,27 +276,28 @@ TEST_F(SaveAndCompileTest, TheBatchFileCompilesTheSavedSource) {
             char shortFolder[MAX_PATH] = "";
             const DWORD length = GetShortPathNameA(program_->Path(c.folder).c_str(), shortFolder, MAX_PATH);
             ASSERT_TRUE(length > 0 && length < MAX_PATH);
-            ASSERT_EQ(std::string(shortFolder).find('\x80'), std::string::npos) << shortFolder;
-            received = std::string(shortFolder) + "\\" + c.file;
-            receivedBgl = std::string(shortFolder) + "\\" + c.bgl;
-            xmlInBatch = received;
+            const std::string shortName = std::string(shortFolder).substr(std::string(shortFolder).rfind('\\') + 1);
+            ASSERT_EQ(shortName.find('\x80'), std::string::npos) << shortName;
+            received = program_->Path(shortName + "\\" + c.file);
+            receivedBgl = program_->Path(shortName + "\\" + c.bgl);
+            xmlInBatch = program_->Path(shortName + "\\J\x81rgen.xml");
         }
         ASSERT_TRUE(GenerateWindsocks());
         ASSERT_TRUE(DeleteSource(c.deleteSource));
         ASSERT_TRUE(SaveAs(xml));
         EXPECT_EQ(program_->FindMessageBox(), nullptr);
 
-        const std::string compileLine = Quoted(program_->Path(compilerInBatch)) + " " + Quoted(xmlInBatch) + "\r\n";
-        EXPECT_EQ(Batch(), compileLine + (c.deleteSource ? "DEL " + Quoted(xmlInBatch) + "\r\n" : ""));
-        if (!c.deleteSource) {
-            EXPECT_EQ(e2e::ReadFileBytes(xml), std::string(kWindsocksDocument) + "\r\n");
-        }
+        // The compile line alone: the program deletes the source itself, once the .bgl is there.
+        EXPECT_EQ(Batch(), Quoted(program_->Path(compilerInBatch)) + " " + Quoted(xmlInBatch) + "\r\n");
         ASSERT_TRUE(AwaitRuns(LogPath(c.compilerFolder), 1));
+        if (c.deleteSource) {
+            ASSERT_TRUE(AwaitDeleted(xml));
+        }
         EXPECT_EQ(Log(c.compilerFolder), CompiledRun(received, receivedBgl));
         const std::optional<std::string> bgl = e2e::ReadFileBytes(program_->Path(c.folder + "\\" + c.bgl));
         ASSERT_TRUE(bgl);
         EXPECT_EQ(bgl->rfind(std::string(kBglMarker) + "\r\nsource: " + received + "\r\n", 0), 0u) << *bgl;
-        // The batch file has ended: the source is gone if it was to be deleted, and kept whole if not.
+        // The source is gone if it was to be deleted, and kept whole if not.
         std::vector<std::string> left = {c.bgl};
         if (!c.deleteSource) left.push_back(c.file);
         std::sort(left.begin(), left.end());
@@ -245,25 +305,118 @@ TEST_F(SaveAndCompileTest, TheBatchFileCompilesTheSavedSource) {
         if (!c.deleteSource) {
             EXPECT_EQ(e2e::ReadFileBytes(xml), std::string(kWindsocksDocument) + "\r\n");
         }
+        EXPECT_EQ(program_->FindMessageBox(), nullptr);
     }
 }
 
-TEST_F(SaveAndCompileTest, AnEmptySourceViewIsSavedAsALineBreakAndStillCompiled) {
+TEST_F(SaveAndCompileTest, AProgramFolderNamedWithAVariableRunsItsOwnBatchFile) {
+    ASSERT_TRUE(StartWithCompiler("bglcomp.exe", "zw %OS% run"));
+    // The folder that name expands to, with a batch file of its own: it must not run.
+    const std::string decoy = program_->OuterPath("zw Windows_NT run");
+    ASSERT_TRUE(CreateDirectoryA(decoy.c_str(), nullptr));
+    ASSERT_TRUE(e2e::WriteFileBytes(decoy + "\\Zonewright.bat", "echo decoy> " + Quoted(decoy + "\\ran.txt") + "\r\n"));
+    ASSERT_TRUE(MakeFolder("scenery"));
+    ASSERT_TRUE(GenerateWindsocks());
+    ASSERT_TRUE(DeleteSource(false));
+    const std::string xml = program_->Path("scenery\\area.xml");
+    ASSERT_TRUE(SaveAs(xml));
+    EXPECT_EQ(Batch(), Quoted(Doubled(program_->Path("bglcomp.exe"))) + " " + Quoted(Doubled(xml)) + "\r\n");
+    ASSERT_TRUE(AwaitRuns(LogPath(), 1));
+    EXPECT_EQ(Log(), CompiledRun(xml, program_->Path("scenery\\area.bgl")));
+    EXPECT_EQ(e2e::FolderEntries(decoy), std::vector<std::string>{"Zonewright.bat"});
+    EXPECT_EQ(program_->FindMessageBox(), nullptr);
+}
+
+TEST_F(SaveAndCompileTest, AFailedCompileIsReportedInTheCompilersWordsAndTheSourceKept) {
     ASSERT_TRUE(StartWithCompiler("bglcomp.exe"));
     ASSERT_TRUE(MakeFolder("scenery"));
     ASSERT_EQ(e2e::GetText(Item(IDC_txtoutput)), "");
-    ASSERT_TRUE(DeleteSource(false));
-    const std::string xml = program_->Path("scenery\\empty.xml");
+    ASSERT_TRUE(DeleteSource(true));
+
+    // An empty source view is saved as a line break, compiled, and refused by the compiler.
+    const std::string empty = program_->Path("scenery\\empty.xml");
+    ASSERT_TRUE(SaveAs(empty));
+    EXPECT_EQ(Batch(), Quoted(program_->Path("bglcomp.exe")) + " " + Quoted(empty) + "\r\n");
+    HWND box = program_->WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), main_);
+    std::string icon;
+    EXPECT_TRUE(e2e::WaitUntil([&] { return (icon = e2e::MessageBoxIcon(box)) == "exclamation"; })) << icon;
+    ASSERT_TRUE(ExpectMessages({CompileFailed(program_->Path("scenery\\empty.bgl"),
+                                              empty + ": line 2: the document has no root element", empty)}));
+    EXPECT_EQ(e2e::ReadFileBytes(empty), "\r\n");
+
+    // A compiler that fails with words of its own, printed in the console's code page (437:
+    // 0x81 is u umlaut, 0xFC in the program's 1252), on its output and its error.
+    ASSERT_TRUE(GenerateWindsocks());
+    ASSERT_TRUE(TroubledCompiler("failing.cmd",
+                                 "--fail \"Zeile 3: \x81"
+                                 "berlauf\""));
+    const std::string xml = program_->Path("scenery\\area.xml");
     ASSERT_TRUE(SaveAs(xml));
-    EXPECT_EQ(program_->FindMessageBox(), nullptr);
-    EXPECT_EQ(e2e::ReadFileBytes(xml), "\r\n");
-    EXPECT_EQ(Batch(), Quoted(program_->Path("bglcomp.exe")) + " " + Quoted(xml) + "\r\n");
-    // The compiler was started, and refused the empty document.
+    ASSERT_TRUE(ExpectMessages({CompileFailed(program_->Path("scenery\\area.bgl"),
+                                              "Compiling " + xml +
+                                                  "\r\nZeile 3: \xFC"
+                                                  "berlauf",
+                                              xml)}));
+    EXPECT_EQ(e2e::ReadFileBytes(xml), std::string(kWindsocksDocument) + "\r\n");
+    EXPECT_EQ(e2e::FolderEntries(program_->Path("scenery")), (std::vector<std::string>{"area.xml", "empty.xml"}));
+    ASSERT_TRUE(AwaitRuns(LogPath(), 2));
+}
+
+TEST_F(SaveAndCompileTest, ASaveWhileTheCompilerRunsIsRefusedAndTheSourceGoesOnlyAfterTheBgl) {
+    ASSERT_TRUE(StartWithCompiler("bglcomp.exe"));
+    ASSERT_TRUE(MakeFolder("scenery"));
+    const std::string release = program_->Path("release");
+    ASSERT_TRUE(TroubledCompiler("slow.cmd", "--wait-for " + Quoted(release)));
+    ASSERT_TRUE(GenerateWindsocks());
+    ASSERT_TRUE(DeleteSource(true));
+    const std::string xml = program_->Path("scenery\\area.xml");
+    const std::string bgl = program_->Path("scenery\\area.bgl");
+    ASSERT_TRUE(SaveAs(xml));
+    const std::optional<std::string> batch = Batch();
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Log().value_or("") == "called with: " + xml + "\r\n"; }))
+        << Log().value_or("(no log)");
+
+    // While it runs: the source is there, no .bgl yet, and a second save is refused before its
+    // dialog, leaving the running batch file as it is.
+    EXPECT_TRUE(e2e::FileExists(xml));
+    EXPECT_FALSE(e2e::FileExists(bgl));
+    ASSERT_TRUE(e2e::Click(Item(IDC_save)));
+    ASSERT_TRUE(ExpectMessages({kStillRunning}));
+    EXPECT_EQ(e2e::FindOwnedWindows(main_, "#32770"), std::vector<HWND>{});
+    EXPECT_EQ(Batch(), batch);
+    // The window is not held up meanwhile.
+    ASSERT_TRUE(Type(IDC_latitudemaximum, "48"));
+    EXPECT_EQ(e2e::GetText(Item(IDC_latitudemaximum)), "48");
+
+    ASSERT_TRUE(e2e::WriteFileBytes(release, ""));
     ASSERT_TRUE(AwaitRuns(LogPath(), 1));
-    const std::string log = Log().value_or("");
-    const std::string called = "called with: " + xml + "\r\nerror: ";
-    EXPECT_EQ(log.rfind(called, 0), 0u) << log;
-    EXPECT_EQ(e2e::FolderEntries(program_->Path("scenery")), std::vector<std::string>{"empty.xml"});
+    ASSERT_TRUE(AwaitDeleted(xml));
+    EXPECT_TRUE(e2e::FileExists(bgl));
+    EXPECT_EQ(program_->FindMessageBox(), nullptr);
+}
+
+TEST_F(SaveAndCompileTest, ClosingTheProgramLeavesTheCompilerRunningAndTheSourceInPlace) {
+    ASSERT_TRUE(StartWithCompiler("bglcomp.exe"));
+    ASSERT_TRUE(MakeFolder("scenery"));
+    const std::string release = program_->Path("release");
+    ASSERT_TRUE(TroubledCompiler("slow.cmd", "--wait-for " + Quoted(release)));
+    ASSERT_TRUE(GenerateWindsocks());
+    ASSERT_TRUE(DeleteSource(true));
+    const std::string xml = program_->Path("scenery\\area.xml");
+    ASSERT_TRUE(SaveAs(xml));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Log().value_or("") == "called with: " + xml + "\r\n"; }));
+
+    ASSERT_TRUE(e2e::PostCommand(main_, ID_menuExit));
+    ASSERT_TRUE(program_->WaitForExit());
+    EXPECT_EQ(program_->ExitCode(), 0u);
+    EXPECT_EQ(Log(), "called with: " + xml + "\r\n");
+    // The compiler goes on alone and finishes; nobody deletes the source any more.
+    ASSERT_TRUE(e2e::WriteFileBytes(release, ""));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Outcomes(Log().value_or("")) == 1; }));
+    EXPECT_EQ(Log(), CompiledRun(xml, program_->Path("scenery\\area.bgl")));
+    EXPECT_EQ(e2e::FolderEntries(program_->Path("scenery")), (std::vector<std::string>{"area.bgl", "area.xml"}));
 }
 
 TEST_F(SaveAndCompileTest, TheCompilerLocationIsReadAtEachSave) {
@@ -285,16 +438,16 @@ TEST_F(SaveAndCompileTest, TheCompilerLocationIsReadAtEachSave) {
     ASSERT_TRUE(AwaitRuns(LogPath("FS9 SDK"), 1));
     EXPECT_EQ(Log("FS9 SDK"), CompiledRun(second, program_->Path("scenery\\second.bgl")));
 
-    // None at all: the batch file names an empty program, and deletes the source after it.
+    // None at all: the source is saved and kept, nothing is started, and the user is told as at
+    // start-up.
     ASSERT_TRUE(e2e::WriteFileBytes(program_->Path("ZonewrightV2.ini"), "[DEFAULT]\r\nBGLCOMP=\r\n"));
     ASSERT_TRUE(DeleteSource(true));
     const std::string third = program_->Path("scenery\\third.xml");
     ASSERT_TRUE(SaveAs(third));
-    EXPECT_EQ(Batch(), "\"\" " + Quoted(third) + "\r\nDEL " + Quoted(third) + "\r\n");
-    EXPECT_EQ(program_->FindMessageBox(), nullptr);
-    // The batch file was started, and has ended: its second line deleted the source.
-    ASSERT_TRUE(AwaitStartedProcesses());
-    EXPECT_FALSE(e2e::FileExists(third));
+    ASSERT_TRUE(ExpectMessages({kDefineCompiler}));
+    EXPECT_EQ(Batch(), "");
+    EXPECT_EQ(program_->ChildProcesses(), std::vector<DWORD>{});
+    EXPECT_EQ(e2e::ReadFileBytes(third), std::string(kWindsocksDocument) + "\r\n");
     EXPECT_EQ(Log(), CompiledRun(first, program_->Path("scenery\\first.bgl")));
     EXPECT_EQ(Log("FS9 SDK"), CompiledRun(second, program_->Path("scenery\\second.bgl")));
 }
@@ -311,7 +464,6 @@ TEST_F(SaveAndCompileTest, ExistingFilesAreReplacedWhole) {
     ASSERT_TRUE(e2e::WriteFileBytes(xml, oldSource));
     ASSERT_TRUE(e2e::WriteFileBytes(program_->Path(kBatchFile), oldBatch));
     const std::string compileLine = Quoted(program_->Path("bglcomp.exe")) + " " + Quoted(xml) + "\r\n";
-    const std::string deleteLine = "DEL " + Quoted(xml) + "\r\n";
 
     // Over the old source and batch file: asked first, then both replaced.
     ASSERT_TRUE(GenerateWindsocks());
@@ -321,14 +473,14 @@ TEST_F(SaveAndCompileTest, ExistingFilesAreReplacedWhole) {
     EXPECT_EQ(Batch(), compileLine);
     ASSERT_TRUE(AwaitRuns(log, 1));
 
-    // Over its own source with the deletion: the batch file grows to two lines.
+    // Over its own source with the deletion, which the program does once the .bgl is made.
     ASSERT_TRUE(DeleteSource(true));
     ASSERT_TRUE(SaveAs(xml));
-    EXPECT_EQ(Batch(), compileLine + deleteLine);
+    EXPECT_EQ(Batch(), compileLine);
     ASSERT_TRUE(AwaitRuns(log, 2));
-    EXPECT_FALSE(e2e::FileExists(xml));
+    ASSERT_TRUE(AwaitDeleted(xml));
 
-    // A shorter document over a longer source, and one line over two.
+    // A shorter document over a longer source.
     ASSERT_TRUE(e2e::WriteFileBytes(xml, oldSource));
     ASSERT_TRUE(Type(IDC_latitudemaximum, "48"));
     ASSERT_TRUE(ClickItem(IDC_generate));

@@ -174,7 +174,7 @@ TEST_F(SettingsWindowTest, OkWritesExactlyTheOneSettingAndClosesTheWindow) {
         {"unchanged text over other sections and keys", kCrowdedSettings, std::nullopt, kCrowdedCompiler},
         {"emptied", StoredSetting(kSdkCompiler), "", ""},
         {"blanks at both ends", StoredSetting(kSdkCompiler), "  C:\\SDK\\bglcomp.exe  ", "  C:\\SDK\\bglcomp.exe  "},
-        {"brackets, equals signs and semicolons", kCrowdedSettings, "C:\\[x]\\a=b;c.exe", "C:\\[x]\\a=b;c.exe"},
+        {"closing brackets, equals signs and semicolons", kCrowdedSettings, "C:\\x]\\a=b;c.exe", "C:\\x]\\a=b;c.exe"},
         // The writer tidies control characters off the end of the file, the value's last included.
         {"a tab at the end", std::nullopt, "C:\\SDK\\bglcomp.exe\t", "C:\\SDK\\bglcomp.exe"},
     };
@@ -338,6 +338,29 @@ TEST_F(SettingsWindowTest, ASettingsFileThatCannotBeReplacedKeepsTheWindowOpen) 
     EXPECT_EQ(SettingsBytes(), kCrowdedSettings);
     EXPECT_EQ(FolderEntries(program_->Path("")),
               (std::vector<std::string>{"Zonewright.exe", kSettingsFile, "elsewhere"}));
+}
+
+// The settings file's reader takes a line with "[" for the end of the section: such a location
+// would be stored, never read back, and every start would warn.
+TEST_F(SettingsWindowTest, ALocationWithAnOpeningBracketIsRefusedAndNothingWritten) {
+    ASSERT_TRUE(StartWith(kCrowdedSettings, false));
+    ASSERT_TRUE(OpenSettings());
+    const std::string location = "C:\\FS9 [SDK]\\bglcomp.exe";
+    ASSERT_TRUE(TypeCompiler(location));
+    ASSERT_TRUE(e2e::Click(Control(IDC_Options_Command2)));
+    HWND box = program_->WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), settings_);
+    EXPECT_EQ(e2e::MessageBoxText(box), "The compiler location \"" + location +
+                                            "\" cannot be stored: the settings file cannot hold a \"[\" or a line "
+                                            "break in it.\r\nMove the compiler to a folder whose path has no \"[\".");
+    ASSERT_TRUE(e2e::CloseMessageBox(box));
+    ASSERT_TRUE(Settle());
+    EXPECT_TRUE(StillOpen());
+    EXPECT_EQ(CompilerText(), location);
+    EXPECT_EQ(SettingsBytes(), kCrowdedSettings);
+    ASSERT_TRUE(e2e::Click(Control(IDC_Options_Command3)));
+    ASSERT_TRUE(AwaitClosed());
 }
 
 TEST_F(SettingsWindowTest, EnterPressesTheFocusedButtonAndNothingElse) {

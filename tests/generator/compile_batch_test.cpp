@@ -4,32 +4,56 @@
 
 namespace {
 
-TEST(CompileBatchText, WritesTheCompileLineAndTheDeleteLineOnRequest) {
+TEST(CompileBatchText, WritesTheCompileLineAlone) {
     struct Case {
         const char* name;
         const char* compiler;
         const char* xml;
-        bool deleteSource;
         const char* text;
     };
     const Case cases[] = {
-        {"compile only", "C:\\FS9\\bglcomp.exe", "C:\\scenery\\x.xml", false,
+        {"compile line", "C:\\FS9\\bglcomp.exe", "C:\\scenery\\x.xml",
          "\"C:\\FS9\\bglcomp.exe\" \"C:\\scenery\\x.xml\"\r\n"},
-        {"compile, then delete", "C:\\FS9\\bglcomp.exe", "C:\\scenery\\x.xml", true,
-         "\"C:\\FS9\\bglcomp.exe\" \"C:\\scenery\\x.xml\"\r\nDEL \"C:\\scenery\\x.xml\"\r\n"},
-        {"no compiler location", "", "C:\\x.xml", false, "\"\" \"C:\\x.xml\"\r\n"},
-        {"blanks stay inside the quotes", "C:\\Program Files\\FS9 SDK\\bglcomp.exe", "D:\\my scenery\\a b.xml", true,
-         "\"C:\\Program Files\\FS9 SDK\\bglcomp.exe\" \"D:\\my scenery\\a b.xml\"\r\n"
-         "DEL \"D:\\my scenery\\a b.xml\"\r\n"},
-        {"percent signs are doubled", "C:\\100%\\bglcomp.exe", "C:\\100% scenery\\%TEMP%.xml", true,
-         "\"C:\\100%%\\bglcomp.exe\" \"C:\\100%% scenery\\%%TEMP%%.xml\"\r\n"
-         "DEL \"C:\\100%% scenery\\%%TEMP%%.xml\"\r\n"},
-        {"other bytes pass unchanged", "C:\\J\x81rgen\\bglcomp.exe", "C:\\J\x81rgen\\x&y^z.xml", false,
-         "\"C:\\J\x81rgen\\bglcomp.exe\" \"C:\\J\x81rgen\\x&y^z.xml\"\r\n"},
+        {"blanks stay inside the quotes", "C:\\Program Files\\FS9 SDK\\bglcomp.exe", "D:\\my scenery\\a b.xml",
+         "\"C:\\Program Files\\FS9 SDK\\bglcomp.exe\" \"D:\\my scenery\\a b.xml\"\r\n"},
+        {"percent signs are doubled", "C:\\100%\\bglcomp.exe", "C:\\100% scenery\\%TEMP%.xml",
+         "\"C:\\100%%\\bglcomp.exe\" \"C:\\100%% scenery\\%%TEMP%%.xml\"\r\n"},
+        {"other bytes pass unchanged", "C:\\J\x81rgen\\bglcomp.exe", "C:\\J\x81rgen\\x&y^z!a!.xml",
+         "\"C:\\J\x81rgen\\bglcomp.exe\" \"C:\\J\x81rgen\\x&y^z!a!.xml\"\r\n"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(CompileBatchText(c.compiler, c.xml, c.deleteSource), c.text) << c.name;
+        EXPECT_EQ(CompileBatchText(c.compiler, c.xml), c.text) << c.name;
     }
+}
+
+TEST(CompiledBglPath, ReplacesTheExtensionOfTheFileNameOnly) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\FS9\\my area.xml", "C:\\FS9\\my area.bgl"},
+        {"C:\\FS9\\area.backup.XML", "C:\\FS9\\area.backup.bgl"},
+        {"C:\\v1.2\\area", "C:\\v1.2\\area.bgl"},
+        {"C:area.xml", "C:area.bgl"},
+        {"area.", "area.bgl"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CompiledBglPath(c.first), c.second) << c.first;
+}
+
+TEST(CompileFailedMessage, ShowsTheLastTwentyLinesOfWhatTheCompilerPrinted) {
+    std::string output = "\r\n  \r\n";
+    for (int i = 1; i <= 25; ++i) output += "line " + std::to_string(i) + (i % 2 ? "\r\n" : "\n");
+    output += "\r\n\r\n";
+    std::string last20;
+    for (int i = 6; i <= 25; ++i) last20 += "line " + std::to_string(i) + (i < 25 ? "\r\n" : "");
+    const std::string message = CompileFailedMessage("C:\\s\\a.bgl", "C:\\s\\a.xml", output);
+    EXPECT_EQ(message,
+              "No .bgl file was made: the compiler did not write \"C:\\s\\a.bgl\".\r\n\r\n"
+              "The compiler printed:\r\n" +
+                  last20 + "\r\n\r\nThe XML source \"C:\\s\\a.xml\" was kept.");
+
+    EXPECT_EQ(LastLines("\r\n  first\r\n\r\nlast", 20), "  first\r\n\r\nlast");
+    EXPECT_EQ(LastLines("a\r\nb\r\nc\r\n", 2), "b\r\nc");
+    EXPECT_EQ(LastLines("only line without end", 20), "only line without end");
+    const std::string silent = CompileFailedMessage("a.bgl", "a.xml", " \r\n\r\n");
+    EXPECT_NE(silent.find("\r\n\r\nThe compiler printed nothing.\r\n\r\n"), std::string::npos) << silent;
 }
 
 }  // namespace

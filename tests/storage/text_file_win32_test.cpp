@@ -2,24 +2,51 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "storage/ini_write.h"
 #include "storage/text_file.h"
 #include "test_folder.h"
 
 namespace {
 
-TEST(WriteWholeFileOnWindows, AFailedReplaceLeavesTheOldFileIntact) {
+// The names in the folder, so that a temporary file left behind shows.
+std::vector<std::string> Entries(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..")
+            names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(WriteWholeFileOnWindows, AFailedReplaceLeavesTheOldFileIntactAndNoOtherFileBehind) {
     TestFolder folder;
     const std::string path = folder.Path("ZonewrightV2.ini");
     const std::string old = "[DEFAULT]\r\nBGLCOMP=C:\\old\\bglcomp.exe\r\n";
     ASSERT_FALSE(WriteWholeFile(path, old));
+    // The user's own files whose names a temporary file might have taken.
+    for (const char* name : {"ZonewrightV2.ini.tmp", "ZonewrightV2.tmp"})
+        ASSERT_FALSE(WriteWholeFile(folder.Path(name), name));
     // Held open without sharing by another, the file cannot be replaced.
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(WriteWholeFile(path, "new content"));
     CloseHandle(held);
     EXPECT_EQ(ReadWholeFile(path).bytes, old);
-    EXPECT_EQ(GetFileAttributesA((path + ".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_FALSE(WriteWholeFile(path, "new"));
+    EXPECT_EQ(ReadWholeFile(path).bytes, "new");
+    EXPECT_EQ(Entries(folder.path()),
+              (std::vector<std::string>{"ZonewrightV2.ini", "ZonewrightV2.ini.tmp", "ZonewrightV2.tmp"}));
+    for (const char* name : {"ZonewrightV2.ini.tmp", "ZonewrightV2.tmp"})
+        EXPECT_EQ(ReadWholeFile(folder.Path(name)).bytes, name);
 }
 
 TEST(WriteWholeFileOnWindows, ReplacesAnExistingFileWhole) {

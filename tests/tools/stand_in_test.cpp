@@ -131,6 +131,8 @@ TEST(RunStandIn, RefusesAnythingButOneArgument) {
         {{}, "called with 0 arguments:\r\nerror: expected one argument, got 0\r\n"},
         {{"C:\\a", "b\\x.xml"},
          "called with 2 arguments: [C:\\a] [b\\x.xml]\r\nerror: expected one argument, got 2\r\n"},
+        {{"--fail"}, "called with: --fail\r\nerror: wrong switch --fail\r\n"},
+        {{"--loud", "x.xml"}, "called with 2 arguments: [--loud] [x.xml]\r\nerror: wrong switch --loud\r\n"},
     };
     for (const Case& c : cases) {
         TestFolder folder;
@@ -143,6 +145,20 @@ TEST(RunStandIn, RefusesAnythingButOneArgument) {
         EXPECT_EQ(run.err.compare(0, 7, "usage: "), 0) << run.err;
         EXPECT_EQ(Read(log), c.logged);
     }
+}
+
+TEST(RunStandIn, FailsOnRequestWithTheGivenErrorAndNoOutput) {
+    TestFolder folder;
+    const std::string source = folder.Path("area.xml");
+    const std::string log = folder.Path("bglcomp.log");
+    Write(source, kGenerated);
+    // Waiting for a file that is there already takes no time.
+    const StandInRun run = RunStandIn({"--wait-for", log, "--fail", "line 7: unknown attribute", source}, log);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "Compiling " + source + "\n");
+    EXPECT_EQ(run.err, "line 7: unknown attribute\n");
+    EXPECT_FALSE(Exists(folder.Path("area.bgl")));
+    EXPECT_EQ(Read(log), "called with: " + source + "\r\nerror: line 7: unknown attribute\r\n");
 }
 
 TEST(RunStandIn, AppendsToTheLogAndReplacesAnOldOutput) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/text_file.h"
+#include "generator/compile_batch.h"
 #include "ui/main_window.h"
 #include "storage/program_folder.h"
 #include "ui/resource.h"

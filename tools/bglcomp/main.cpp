@@ -25,11 +25,17 @@ std::string LogPath() {
     return path.substr(0, path.find_last_of("\\/") + 1) + "bglcomp.log";
 }
 
+// What a console program prints goes out in the console's OEM code page, as bglcomp's does.
+std::string InOemCodePage(std::string text) {
+    if (!text.empty()) CharToOemBuffA(text.c_str(), &text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const StandInRun run = RunStandIn(std::vector<std::string>(argv + 1, argv + argc), LogPath());
-    std::fputs(run.out.c_str(), stdout);
-    std::fputs(run.err.c_str(), stderr);
+    std::fputs(InOemCodePage(run.out).c_str(), stdout);
+    std::fputs(InOemCodePage(run.err).c_str(), stderr);
     return run.exitCode;
 }

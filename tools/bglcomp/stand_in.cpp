@@ -1,9 +1,11 @@
 #include "stand_in.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 #include "fsdata_check.h"
 
@@ -62,16 +64,61 @@ std::string BglText(const std::string& source, const FsDataCheck& check) {
     return text;
 }
 
+struct Switches {
+    bool fail = false;
+    std::string failure;            // what --fail prints as the error
+    std::string waitFor;            // the file --wait-for waits for
+    std::vector<std::string> rest;  // the arguments after the switches
+    std::string wrong;              // a switch that is unknown or lacks its value
+};
+
+Switches ReadSwitches(const std::vector<std::string>& args) {
+    Switches switches;
+    size_t i = 0;
+    for (; i < args.size() && args[i].compare(0, 2, "--") == 0; ++i) {
+        const bool known = args[i] == "--fail" || args[i] == "--wait-for";
+        if (!known || i + 1 == args.size()) {
+            switches.wrong = args[i];
+            break;
+        }
+        if (args[i] == "--fail") {
+            switches.fail = true;
+            switches.failure = args[++i];
+        } else {
+            switches.waitFor = args[++i];
+        }
+    }
+    switches.rest.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+    return switches;
+}
+
+void WaitFor(const std::string& path) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (UniqueFile{std::fopen(path.c_str(), "rb")}) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
 // The work between the two log lines; returns the second line.
-std::string Compile(const std::vector<std::string>& args, StandInRun& run) {
-    if (args.size() != 1) {
+std::string Compile(const Switches& switches, StandInRun& run) {
+    const std::vector<std::string>& args = switches.rest;
+    if (!switches.wrong.empty() || args.size() != 1) {
         run.exitCode = 2;
         run.err =
-            "usage: bglcomp <source.xml>\n"
+            "usage: bglcomp [--fail TEXT] [--wait-for FILE] <source.xml>\n"
             "Checks the BGLComp XML file and writes a stand-in .bgl beside it (not a real BGL file).\n";
+        if (!switches.wrong.empty()) return "error: wrong switch " + switches.wrong;
         return "error: expected one argument, got " + std::to_string(args.size());
     }
     const std::string& source = args[0];
+    if (!switches.waitFor.empty()) WaitFor(switches.waitFor);
+    if (switches.fail) {
+        run.exitCode = 1;
+        run.out = "Compiling " + source + "\n";
+        run.err = switches.failure + "\n";
+        return "error: " + switches.failure;
+    }
     std::string error;
     const FileRead read = ReadFile(source);
     FsDataCheck check;
@@ -97,7 +144,9 @@ std::string Compile(const std::vector<std::string>& args, StandInRun& run) {
 
 }  // namespace
 
-StandInRun RunStandIn(const std::vector<std::string>& args, const std::string& logPath) {
+StandInRun RunStandIn(const std::vector<std::string>& arguments, const std::string& logPath) {
+    const Switches switches = ReadSwitches(arguments);
+    const std::vector<std::string>& args = switches.rest;
     std::string called;
     if (args.size() == 1) {
         called = "called with: " + args[0];
@@ -108,7 +157,7 @@ StandInRun RunStandIn(const std::vector<std::string>& args, const std::string& l
     // Logged before the work, so that a run that goes wrong is still on record.
     std::string logError = WriteFile(logPath, called + "\r\n", true);
     StandInRun run;
-    const std::string outcome = Compile(args, run);
+    const std::string outcome = Compile(switches, run);
     const std::string outcomeError = WriteFile(logPath, outcome + "\r\n", true);
     if (logError.empty()) logError = outcomeError;
     if (!logError.empty()) run.err += "warning: cannot append to the log " + logPath + ": " + logError + "\n";

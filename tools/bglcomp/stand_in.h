@@ -16,6 +16,10 @@ extern const char* const kStandInMarker;
 
 // Checks the XML file named by the single argument and writes the .bgl beside it. Appends
 // "called with: <argument>" to the log before the work and "ok: ..." or "error: ..." after.
+// Switches before the argument make it behave as a compiler that has trouble:
+//   --fail TEXT      prints that it compiles the file, then TEXT as its error, and fails
+//                    without writing a .bgl (exit code 1);
+//   --wait-for FILE  takes a while: waits until FILE exists (at most two minutes) before the work.
 StandInRun RunStandIn(const std::vector<std::string>& args, const std::string& logPath);
 
 // The source path with its extension replaced by .bgl, or .bgl appended when it has none.

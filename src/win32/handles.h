@@ -11,6 +11,7 @@ public:
     ~GdiObject() { Reset(); }
     GdiObject(const GdiObject&) = delete;
     GdiObject& operator=(const GdiObject&) = delete;
+    GdiObject(GdiObject&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
     GdiObject& operator=(GdiObject&& other) noexcept {
         if (this != &other) {
             Reset();
@@ -37,14 +38,24 @@ class UniqueHandle {
 public:
     UniqueHandle() = default;
     explicit UniqueHandle(HANDLE handle) : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
-    ~UniqueHandle() {
-        if (handle_) CloseHandle(handle_);
-    }
+    ~UniqueHandle() { Reset(); }
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            handle_ = other.handle_;
+            other.handle_ = nullptr;
+        }
+        return *this;
+    }
     HANDLE get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
+    void Reset() {
+        if (handle_) CloseHandle(handle_);
+        handle_ = nullptr;
+    }
 
 private:
     HANDLE handle_ = nullptr;
