@@ -21,7 +21,7 @@ class FuzzPlatform : public FscPlatform {
 public:
     uint32_t RegisterMessage(const std::string&) override { return 0xC0DE; }
     uintptr_t FindTopWindow(const std::string&) override { return running ? 0x1234 : 0; }
-    bool Send(uintptr_t, uint32_t, uintptr_t, intptr_t, intptr_t& result) override {
+    bool Send(uintptr_t, uint32_t, uintptr_t, intptr_t, uint32_t, intptr_t& result) override {
         result = reply;
         return answers;
     }
@@ -32,6 +32,7 @@ public:
         return atomText.substr(0, static_cast<size_t>(bufferSize - 1));
     }
     void DeleteAtom(uint16_t) override { ++deletions; }
+    uint64_t NowMs() override { return 0; }
 
     std::string atomText;
     intptr_t reply = static_cast<int16_t>(kAtom);  // sign-extended, as FSConnect sends it

@@ -60,8 +60,9 @@ bool fscHexToBytes(const std::string& text, uint8_t (&record)[256]) {
     return true;
 }
 
-FscClient::FscClient(FscPlatform& platform, std::function<void(const std::string& message)> reportFault)
-    : platform_(platform), reportFault_(std::move(reportFault)) {}
+FscClient::FscClient(FscPlatform& platform, std::function<void(const std::string& message)> reportFault,
+                     uint32_t answerTimeMs)
+    : platform_(platform), reportFault_(std::move(reportFault)), deadline_(platform.NowMs() + answerTimeMs) {}
 
 bool FscClient::fscConnect() {
     fscMessageId = platform_.RegisterMessage("WM_FSCONNECT");
@@ -72,8 +73,12 @@ bool FscClient::fscConnect() {
 // Sends one request; on the atom path the reply text is the atom's name, and the atom is deleted.
 int16_t FscClient::Request(uintptr_t wParam, intptr_t lParam, std::string& reply) {
     if (!fscConnect()) return 1;
+    const uint64_t now = platform_.NowMs();
+    if (now >= deadline_) return 1;
     intptr_t result = 0;
-    if (!platform_.Send(fscWindow, fscMessageId, wParam, lParam, result)) return 1;
+    if (!platform_.Send(fscWindow, fscMessageId, wParam, lParam, static_cast<uint32_t>(deadline_ - now), result)) {
+        return 1;
+    }
     const int32_t wide = static_cast<int32_t>(static_cast<uint32_t>(static_cast<uintptr_t>(result)));
     if (wide < INT16_MIN || wide > INT16_MAX) {
         fault_ = kOverflow;

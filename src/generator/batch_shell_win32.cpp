@@ -20,12 +20,15 @@ unsigned Resolved(unsigned codePage) {
     return codePage;
 }
 
-std::optional<std::wstring> Widened(const std::string& text, unsigned codePage, DWORD flags) {
+// Wide text as a vector: std::wstring would bring the whole of its library instantiation along.
+using WideText = std::vector<wchar_t>;
+
+std::optional<WideText> Widened(const std::string& text, unsigned codePage, DWORD flags) {
     const int size = static_cast<int>(text.size());
     const int length = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
     if (length <= 0) return std::nullopt;
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    if (MultiByteToWideChar(codePage, flags, text.data(), size, &wide[0], length) != length) return std::nullopt;
+    WideText wide(static_cast<size_t>(length));
+    if (MultiByteToWideChar(codePage, flags, text.data(), size, wide.data(), length) != length) return std::nullopt;
     return wide;
 }
 
@@ -34,7 +37,7 @@ bool IsUnicode(unsigned codePage) {
     return codePage == CP_UTF8 || codePage == CP_UTF7;
 }
 
-std::optional<std::string> Narrowed(const std::wstring& wide, unsigned codePage, bool exact) {
+std::optional<std::string> Narrowed(const WideText& wide, unsigned codePage, bool exact) {
     const DWORD flags = exact && !IsUnicode(codePage) ? WC_NO_BEST_FIT_CHARS : 0;
     BOOL lossy = FALSE;
     BOOL* lost = exact && !IsUnicode(codePage) ? &lossy : nullptr;
@@ -90,14 +93,14 @@ std::optional<std::string> ConvertExactly(const std::string& text, unsigned from
     if (text.empty()) return text;
     const unsigned from = Resolved(fromCodePage);
     // UTF-7 alone takes no MB_ERR_INVALID_CHARS.
-    const std::optional<std::wstring> wide = Widened(text, from, from == CP_UTF7 ? 0 : MB_ERR_INVALID_CHARS);
+    const std::optional<WideText> wide = Widened(text, from, from == CP_UTF7 ? 0 : MB_ERR_INVALID_CHARS);
     if (!wide) return std::nullopt;
     return Narrowed(*wide, Resolved(toCodePage), true);
 }
 
 std::string ConvertLossy(const std::string& text, unsigned fromCodePage, unsigned toCodePage) {
     if (text.empty()) return text;
-    const std::optional<std::wstring> wide = Widened(text, Resolved(fromCodePage), 0);
+    const std::optional<WideText> wide = Widened(text, Resolved(fromCodePage), 0);
     if (!wide) return text;
     return Narrowed(*wide, Resolved(toCodePage), false).value_or(text);
 }

@@ -1,14 +1,9 @@
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "ui/main_window.h"
 #include "ui/resource.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-
     MainWindow mainWindow;
     if (!mainWindow.Load(instance)) return 1;
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));

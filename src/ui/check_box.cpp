@@ -1,14 +1,16 @@
 #include "ui/check_box.h"
 
-#include <commctrl.h>
-
 namespace {
 
-LRESULT CALLBACK NotifyingCheckBox(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (message != BM_SETCHECK) return DefSubclassProc(box, message, wParam, lParam);
-    const LRESULT before = DefSubclassProc(box, BM_GETCHECK, 0, 0);
-    const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
-    if (DefSubclassProc(box, BM_GETCHECK, 0, 0) != before) {
+// The box's own window procedure, kept in its user data while the subclass runs.
+WNDPROC OriginalProcedure(HWND box) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(box, GWLP_USERDATA)); }
+
+LRESULT CALLBACK NotifyingCheckBox(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC original = OriginalProcedure(box);
+    if (message != BM_SETCHECK) return CallWindowProcA(original, box, message, wParam, lParam);
+    const LRESULT before = CallWindowProcA(original, box, BM_GETCHECK, 0, 0);
+    const LRESULT result = CallWindowProcA(original, box, message, wParam, lParam);
+    if (CallWindowProcA(original, box, BM_GETCHECK, 0, 0) != before) {
         SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), kCheckStateChanged),
                      reinterpret_cast<LPARAM>(box));
     }
@@ -17,8 +19,14 @@ LRESULT CALLBACK NotifyingCheckBox(HWND box, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
+// Subclassed through the window procedure itself, not comctl32's SetWindowSubclass: the program
+// then needs comctl32 only for the look of its controls.
 bool MakeCheckBoxNotifyChanges(HWND checkBox) {
-    return SetWindowSubclass(checkBox, &NotifyingCheckBox, 1, 0) != FALSE;
+    if (OriginalProcedure(checkBox)) return true;
+    const LONG_PTR original = GetWindowLongPtrA(checkBox, GWLP_WNDPROC);
+    if (!original) return false;
+    SetWindowLongPtrA(checkBox, GWLP_USERDATA, original);
+    return SetWindowLongPtrA(checkBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NotifyingCheckBox)) != 0;
 }
 
 bool IsThreeStateCheckBox(HWND control) {

@@ -2,7 +2,66 @@
 
 #include <commdlg.h>
 
+#include <cstdio>
+#include <optional>
 #include <vector>
+
+#include "storage/text_file.h"
+
+namespace {
+
+// A function of a loaded library; the cast goes through void(*)(), which any function pointer
+// may be cast to and back.
+template <class Function>
+Function Symbol(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// comdlg32, loaded once and kept for the rest of the run.
+class CommonDialogLibrary {
+public:
+    CommonDialogLibrary() : module_(LoadLibraryA("comdlg32.dll")) {
+        if (!module_) {
+            error_ = std::error_code(static_cast<int>(GetLastError()), std::system_category());
+            return;
+        }
+        open = Symbol<Function>(module_, "GetOpenFileNameA");
+        save = Symbol<Function>(module_, "GetSaveFileNameA");
+        extendedError = Symbol<ErrorFunction>(module_, "CommDlgExtendedError");
+        if (!open || !save || !extendedError) {
+            error_ = std::error_code(static_cast<int>(GetLastError()), std::system_category());
+        }
+    }
+    ~CommonDialogLibrary() {
+        if (module_) FreeLibrary(module_);
+    }
+    CommonDialogLibrary(const CommonDialogLibrary&) = delete;
+    CommonDialogLibrary& operator=(const CommonDialogLibrary&) = delete;
+
+    // Why the library cannot serve; no error when it can.
+    const std::error_code& error() const { return error_; }
+
+    using Function = BOOL(WINAPI*)(LPOPENFILENAMEA);
+    using ErrorFunction = DWORD(WINAPI*)();
+    Function open = nullptr;
+    Function save = nullptr;
+    ErrorFunction extendedError = nullptr;
+
+private:
+    HMODULE module_;
+    std::error_code error_;
+};
+
+// Made at the first dialog, on the one GUI thread; a function-local static would bring the
+// thread library's locking along for nothing.
+std::optional<CommonDialogLibrary> library;
+
+const CommonDialogLibrary& Library() {
+    if (!library) library.emplace();
+    return *library;
+}
+
+}  // namespace
 
 std::string FilterList(const std::string& filter) {
     std::vector<std::string> parts;
@@ -23,6 +82,13 @@ bool FileDialog::ShowOpen(HWND owner) { return Show(owner, false); }
 bool FileDialog::ShowSave(HWND owner) { return Show(owner, true); }
 
 bool FileDialog::Show(HWND owner, bool save) {
+    failure.clear();
+    const CommonDialogLibrary& comdlg32 = Library();
+    if (comdlg32.error()) {
+        failure = "The file dialog could not be shown: comdlg32.dll could not be loaded.\r\n\r\n" +
+                  DescribeError(comdlg32.error());
+        return false;
+    }
     const std::string filters = FilterList(filter);
     std::vector<char> name(32768, '\0');
     fileName.copy(name.data(), name.size() - 1);
@@ -35,8 +101,16 @@ bool FileDialog::Show(HWND owner, bool save) {
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     // Saving over an existing file asks first.
     dialog.Flags = OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : 0);
-    const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
-    if (!chosen) return false;
+    const BOOL chosen = save ? comdlg32.save(&dialog) : comdlg32.open(&dialog);
+    if (!chosen) {
+        // Zero is a cancel; any other code, a dialog that could not be shown.
+        if (const DWORD error = comdlg32.extendedError()) {
+            char code[16];
+            std::snprintf(code, sizeof code, "0x%04lX", static_cast<unsigned long>(error));
+            failure = std::string("The file dialog could not be shown: it reported error ") + code + ".";
+        }
+        return false;
+    }
     fileName = name.data();
     return true;
 }

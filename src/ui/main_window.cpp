@@ -83,6 +83,10 @@ bool MainWindow::Load(HINSTANCE instance) {
     }
     CheckCompilerSetting();
     ShowWindow(hwnd_, SW_SHOW);
+    if (!CreateContent()) {
+        DestroyWindow(hwnd_);
+        return false;
+    }
     UpdateWindow(hwnd_);
     SetFocus(latitudemaximum);
     return true;
@@ -94,7 +98,7 @@ void MainWindow::CheckCompilerSetting() {
     if (setting.error || setting.value.empty()) showMessage_(nullptr, kDefineCompilerMessage, 0);
 }
 
-bool MainWindow::OnCreate() {
+bool MainWindow::CreateContent() {
     if (!CreateControls(*this, hwnd_, kLayout, ScreenDpi(), font_.get())) return false;
     for (HWND box : ObjectTypeBoxes()) MakeCheckBoxNotifyChanges(box);
     MakeCheckBoxNotifyChanges(DelSRC);
@@ -111,7 +115,6 @@ bool MainWindow::OnCreate() {
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: return OnCreate() ? 0 : -1;
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
     case WM_CTLCOLORSTATIC: return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE: KeepFocusOnActivate(hwnd_, wParam, savedFocus_); return 0;
@@ -192,7 +195,7 @@ void MainWindow::AddToOutput(const std::string& aMsg) {
 // loading quietly, and what was set before it stays.
 void MainWindow::openSaveFile() {
     OpenFile.filter = kProjectFilter;
-    if (!OpenFile.ShowOpen(hwnd_)) return;
+    if (!Choose(OpenFile, false)) return;
     CDS_CIni ini;
     ini.FileName(OpenFile.fileName);
     auto section = [&ini](const char* name) -> std::optional<std::vector<std::string>> {
@@ -212,7 +215,7 @@ void MainWindow::openSaveFile() {
 // All three sections are written whatever the earlier writes gave; a failure is told afterwards.
 void MainWindow::selectSaveFile() {
     selectSaveFile2.filter = kProjectFilter;
-    if (!selectSaveFile2.ShowSave(hwnd_)) return;
+    if (!Choose(selectSaveFile2, true)) return;
     CDS_CIni ini;
     ini.FileName(selectSaveFile2.fileName);
     std::string failure;
@@ -260,7 +263,7 @@ void MainWindow::SaveAndCompile() {
         return;
     }
     cdbWordProc.filter = "XML Files (*.xml)|*.xml|All Files (*.*)|*.*| ";
-    if (!cdbWordProc.ShowSave(hwnd_)) return;
+    if (!Choose(cdbWordProc, true)) return;
     HWND window = hwnd_;
     SaveResult saved =
         SaveSourceAndCompile(cdbWordProc.fileName, WindowText(txtoutput), GetCheckState(DelSRC) == CheckState::Ticked,
@@ -277,15 +280,27 @@ void MainWindow::OnCompileEnded() {
 }
 
 void MainWindow::CapturePosition(HWND box, bool latitude) {
+    // While FSConnect is asked the window takes no input: the wait cursor says so.
+    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     Win32FscPlatform platform;
-    FscClient client(platform, [this](const std::string& fault) { showMessage_(hwnd_, fault, MB_ICONSTOP); });
+    FscClient client(platform, [this, previous](const std::string& fault) {
+        SetCursor(previous);
+        showMessage_(hwnd_, fault, MB_ICONSTOP);
+    });
     const std::optional<std::string> degrees =
         ::CapturePosition(client, latitude ? Coordinate::Latitude : Coordinate::Longitude);
+    SetCursor(previous);
     if (degrees) {
         SetWindowTextA(box, degrees->c_str());
     } else {
         showMessage_(hwnd_, kCaptureFailedMessage, 0);
     }
+}
+
+bool MainWindow::Choose(FileDialog& dialog, bool save) {
+    if (save ? dialog.ShowSave(hwnd_) : dialog.ShowOpen(hwnd_)) return true;
+    if (!dialog.failure.empty()) showMessage_(hwnd_, dialog.failure, kFailureIcon);
+    return false;
 }
 
 void MainWindow::OpenDialogWindow(HWND (*open)(HWND mainWindow)) {

@@ -31,7 +31,7 @@ public:
 private:
     friend class Window<MainWindow>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool OnCreate();
+    bool CreateContent();
     void OnCommand(int id, int code, HWND control);
     LRESULT OnColorStatic(HDC dc, HWND control);
 
@@ -45,6 +45,8 @@ private:
     std::array<HWND, ObjectTypeCount> ObjectTypeBoxes() const;
     std::array<HWND, 4> CoordinateBoxes() const;
     void OpenDialogWindow(HWND (*open)(HWND mainWindow));
+    // Shows the file dialog; one that could not be shown is told.
+    bool Choose(FileDialog& dialog, bool save);
 
     MessageSink showMessage_;
     FileDialog cdbWordProc;      // saving the XML source; keeps its file name between saves

@@ -77,7 +77,11 @@ void OptionsWindow::PressFocusedButton() {
 }
 
 void OptionsWindow::Browse() {
-    if (cdbWordProc.ShowOpen(hwnd_)) SetWindowTextA(Text1, cdbWordProc.fileName.c_str());
+    if (cdbWordProc.ShowOpen(hwnd_)) {
+        SetWindowTextA(Text1, cdbWordProc.fileName.c_str());
+    } else if (!cdbWordProc.failure.empty()) {
+        showMessage_(hwnd_, cdbWordProc.failure, kFailureIcon);
+    }
 }
 
 void OptionsWindow::Ok() {

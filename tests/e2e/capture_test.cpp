@@ -168,6 +168,23 @@ TEST_F(CaptureTest, AnFsconnectThatNeverAnswersIsGivenUpAndTheWindowWorksOn) {
     ASSERT_TRUE(StopSimulator());
 }
 
+// An answer that comes after the click has given up still has its reply atom deleted: the
+// system's atom table is small and shared by every program.
+TEST_F(CaptureTest, AnAnswerAfterTheClickGaveUpLeavesNoAtomBehind) {
+    ASSERT_TRUE(StartSimulator("--lat 47.5 --lon -122.25 --slow 6000"));
+    ASSERT_TRUE(StartReady());
+    ASSERT_TRUE(TypeBoxes(kTyped));
+    ASSERT_TRUE(e2e::Click(Item(IDC_NW1)));
+    // The status request is given up after five seconds; its answer comes a second later, while
+    // the message is open.
+    ASSERT_TRUE(e2e::WaitUntil([&] { return program_->FindMessageBox() != nullptr; }, 30000));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !AtomTexts().empty() && NoAtomLeft(); })) << NoAtomLeft();
+    ASSERT_TRUE(ExpectBoxes({{kCaptureFailed, ""}}));
+    EXPECT_EQ(Shown(), kTyped);
+    EXPECT_EQ(Requests(), std::vector<std::string>{kStatusRequest});
+    EXPECT_TRUE(StillWorks());
+}
+
 TEST_F(CaptureTest, AnFsconnectClosedBetweenTwoClicksGivesTheMessageOnTheSecond) {
     ASSERT_TRUE(StartSimulator("--lat 47.5 --lon -122.25"));
     ASSERT_TRUE(StartReady());

@@ -192,7 +192,12 @@ bool PressKeys(HWND window, std::initializer_list<WORD> keys) {
     return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
-std::string MessageBoxText(HWND box) { return GetText(GetDlgItem(box, kMessageBoxTextId)); }
+// Every box of the program has a text; a moment after the box shows, it may not be set yet.
+std::string MessageBoxText(HWND box) {
+    std::string text;
+    WaitUntil([&] { return !(text = GetText(GetDlgItem(box, kMessageBoxTextId))).empty(); }, 2000);
+    return text;
+}
 
 bool CloseMessageBox(HWND box) {
     return PostMessageA(box, WM_COMMAND, IDOK, 0) && WaitUntil([&] { return !IsWindow(box); });
@@ -525,11 +530,13 @@ std::vector<HWND> Zonewright::FindInfoWindows() const {
 
 HWND Zonewright::WaitForMainWindow() const {
     HWND main = nullptr;
-    const bool ready = WaitUntil([&] {
+    const bool shown = WaitUntil([&] {
         main = FindMainWindow();
         return main && IsWindowVisible(main) && IsWindowEnabled(main);
     });
-    return ready ? main : nullptr;
+    // The window is shown before its controls are made: ready once the program waits for input.
+    if (!shown || !process_ || WaitForInputIdle(process_->get(), kTimeoutMs) != 0) return nullptr;
+    return main;
 }
 
 HWND Zonewright::WaitForInfoWindow() const {

@@ -135,7 +135,8 @@ public:
     std::vector<HWND> FindInfoWindows() const;
     std::vector<HWND> FindSettingsWindows() const;
     std::vector<HWND> FindMessageBoxes() const;
-    // The main window once it is visible and enabled (no start-up message in the way).
+    // The main window once it is visible and enabled (no start-up message in the way) and the
+    // program waits for input.
     HWND WaitForMainWindow() const;
     HWND WaitForInfoWindow() const;      // once visible
     HWND WaitForSettingsWindow() const;  // once visible

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <vector>
@@ -20,8 +21,12 @@ public:
         lookedUp = className;
         return window;
     }
-    bool Send(uintptr_t to, uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result) override {
+    bool Send(uintptr_t to, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t timeoutMs,
+              intptr_t& result) override {
         sent.push_back({to, message, wParam, lParam});
+        timeouts.push_back(timeoutMs);
+        now += std::min(answerTakesMs, timeoutMs);
+        if (answerTakesMs > timeoutMs) return false;
         const auto own = byRequest.find(wParam);
         result = own != byRequest.end() ? own->second : reply;
         return answers;
@@ -32,6 +37,7 @@ public:
         return found == atoms.end() ? "" : found->second.substr(0, static_cast<size_t>(bufferSize - 1));
     }
     void DeleteAtom(uint16_t atom) override { ++deletions[atom]; }
+    uint64_t NowMs() override { return now; }
 
     // Puts the text into an atom and makes it the reply (to one kind of request only, if given).
     void ReplyWith(const std::string& text, uint16_t atom = 0xC123, std::optional<uintptr_t> request = {}) {
@@ -60,6 +66,9 @@ public:
     std::map<uint16_t, std::string> atoms;
     std::map<uint16_t, int> deletions;
     std::vector<int> bufferSizes;
+    uint64_t now = 1000000;
+    uint32_t answerTakesMs = 0;
+    std::vector<uint32_t> timeouts;
 };
 
 class FscClientTest : public ::testing::Test {
@@ -81,6 +90,24 @@ TEST_F(FscClientTest, NoWindowOrNoMessageGivesOneAndSendsNothing) {
     EXPECT_TRUE(platform.sent.empty());
     EXPECT_EQ(platform.registered, "WM_FSCONNECT");
     EXPECT_EQ(platform.lookedUp, "FSCONNECT8");
+}
+
+TEST_F(FscClientTest, AllRequestsOfAClientShareOneDeadline) {
+    platform.ReplyWith("00000000000000C0AA136341");
+    platform.answerTakesMs = 2000;
+    double degrees = 0;
+    EXPECT_EQ(client.fscGetLatitude(degrees), 0);
+    EXPECT_EQ(client.fscGetLatitude(degrees), 0);
+    // 1 s left: the answer, which takes 2 s, does not come in time.
+    EXPECT_EQ(client.fscGetLatitude(degrees), 1);
+    // The deadline has passed: nothing more is sent.
+    EXPECT_EQ(client.fscGetLatitude(degrees), 1);
+    EXPECT_EQ(platform.timeouts, (std::vector<uint32_t>{5000, 3000, 1000}));
+    EXPECT_EQ(platform.sent.size(), 3u);
+    // A new client, as for a new click, has the whole time again.
+    FscClient next(platform, [](const std::string&) {});
+    EXPECT_EQ(next.fscGetLatitude(degrees), 0);
+    EXPECT_EQ(platform.timeouts.back(), 5000u);
 }
 
 TEST_F(FscClientTest, ReplyValuesWithoutAnAtom) {

@@ -11,7 +11,7 @@ class ScriptedFsConnect : public FscPlatform {
 public:
     uint32_t RegisterMessage(const std::string&) override { return 0xC0DE; }
     uintptr_t FindTopWindow(const std::string&) override { return running ? 0x1234 : 0; }
-    bool Send(uintptr_t, uint32_t, uintptr_t wParam, intptr_t lParam, intptr_t& result) override {
+    bool Send(uintptr_t, uint32_t, uintptr_t wParam, intptr_t lParam, uint32_t, intptr_t& result) override {
         requests.push_back(static_cast<int>(wParam == 10 ? 0 : lParam));
         if (wParam == 10) {
             result = statusReply;
@@ -29,6 +29,7 @@ public:
         }
     }
     void DeleteAtom(uint16_t) override {}
+    uint64_t NowMs() override { return 0; }
 
     bool running = true;
     intptr_t statusReply = static_cast<int16_t>(0xC001);

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "main_window_fixture.h"
 #include "storage/ini_read.h"
 #include "ui/resource.h"
+#include "win32_test_support.h"
 
 namespace {
 
@@ -134,6 +137,41 @@ TEST_F(MainWindowTest, ExitDestroysTheWindowAndEndsTheLoop) {
     EXPECT_FALSE(IsWindow(main));
     MSG message;
     EXPECT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+// What the wait sees: the cursor of this thread when a message sent from another thread
+// arrives. The wait for FSConnect takes such messages, and nothing else.
+HCURSOR cursorDuringTheWait = nullptr;
+LRESULT CALLBACK CursorProbe(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) cursorDuringTheWait = GetCursor();
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(MainWindowTest, ACaptureShowsTheWaitCursorWhileItWaitsForFsconnect) {
+    Simulator simulator("--lat 47.5 --lon -122.25 --slow 400");
+    ASSERT_EQ(simulator.error(), "");
+    ASSERT_TRUE(simulator.WaitForWindow());
+    WNDCLASSA probeClass = {};
+    probeClass.lpfnWndProc = &CursorProbe;
+    probeClass.hInstance = GetModuleHandleA(nullptr);
+    probeClass.lpszClassName = "ZonewrightCursorProbe";
+    RegisterClassA(&probeClass);
+    HWND probe = CreateWindowA("ZonewrightCursorProbe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(probe);
+    const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+    SetCursor(arrow);
+    cursorDuringTheWait = nullptr;
+    std::thread sender([probe] {
+        Sleep(150);
+        SendMessageTimeoutA(probe, WM_APP, 0, 0, SMTO_BLOCK, 5000, nullptr);
+    });
+    Click(IDC_NW1);
+    sender.join();
+    DestroyWindow(probe);
+    EXPECT_EQ(cursorDuringTheWait, LoadCursor(nullptr, IDC_WAIT));
+    EXPECT_EQ(GetCursor(), arrow);
+    EXPECT_EQ(WindowText(Control(IDC_latitudemaximum)), "47.5");
     EXPECT_TRUE(recorder.messages.empty());
 }
 

@@ -4,10 +4,15 @@
 //   bench_driver startup RUNS EXE CLASS [EXE CLASS ...]
 //       Starts each program RUNS times (after one start that is not counted), in turn, and
 //       times the start until a visible top-level window of that class; reads the working set
-//       half a second later, then closes the window.
+//       and the DLLs loaded half a second later, then closes the window. With two programs, also
+//       the median of the ratios of the first's time to the second's, run by run.
 //   bench_driver capture RUNS ZONEWRIGHT_EXE SIMULATOR_EXE LATITUDE LONGITUDE
 //       Starts the FSConnect simulator at that position and Zonewright, then times the first
-//       capture button (northwest latitude) from the posted click until its box holds text.
+//       capture button (northwest latitude): the click, sent to the main window, until the
+//       program has handled it and its box holds text.
+//   bench_driver capture-silent RUNS ZONEWRIGHT_EXE SIMULATOR_EXE
+//       The same against a simulator that never answers: times the click until the program
+//       shows its message, which it closes again.
 //   bench_driver generate RUNS ZONEWRIGHT_EXE CHARACTERS
 //       Fills the four coordinate boxes with that many characters each, ticks the seven object
 //       types, and times Generate from the posted click until the source view holds the document.
@@ -23,6 +28,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -158,6 +164,14 @@ public:
         }
     }
 
+    // The window, once the program has made its content and waits for input: Zonewright shows
+    // its window before it makes the controls.
+    HWND WaitForReady(const char* className) const {
+        HWND window = WaitForWindow(className);
+        if (WaitForInputIdle(info_.hProcess, kWindowDeadlineMs) != 0) Fail("the program did not become ready");
+        return window;
+    }
+
     // Leaves the program running: the driver only lets go of it.
     void Release() {
         CloseHandle(info_.hProcess);
@@ -209,13 +223,37 @@ double WaitForLength(const Process& process, HWND box, double start, Condition c
     }
 }
 
+// The DLLs loaded into the process, lower case, sorted, without the program itself.
+std::string LoadedDlls(HANDLE process) {
+    std::vector<HMODULE> modules(1024);
+    DWORD needed = 0;
+    if (!K32EnumProcessModules(process, modules.data(), static_cast<DWORD>(modules.size() * sizeof(HMODULE)),
+                               &needed)) {
+        Fail("could not list the loaded DLLs (error " + std::to_string(GetLastError()) + ")");
+    }
+    modules.resize(std::min<size_t>(modules.size(), needed / sizeof(HMODULE)));
+    std::vector<std::string> names;
+    for (HMODULE module : modules) {
+        char name[MAX_PATH];
+        const DWORD length = K32GetModuleBaseNameA(process, module, name, MAX_PATH);
+        std::string lower(name, length);
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".dll") == 0) names.push_back(lower);
+    }
+    std::sort(names.begin(), names.end());
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : " ") + name;
+    return text;
+}
+
 int Startup(int runs, const std::vector<std::string>& args) {
     struct Program {
         std::string exe, className;
-        std::vector<double> times, workingSets;
+        std::vector<double> times, readyTimes, workingSets;
+        std::string dlls;
     };
     std::vector<Program> programs;
-    for (size_t i = 0; i + 1 < args.size(); i += 2) programs.push_back({args[i], args[i + 1], {}, {}});
+    for (size_t i = 0; i + 1 < args.size(); i += 2) programs.push_back({args[i], args[i + 1], {}, {}, {}, {}});
     if (programs.empty()) Fail("startup needs EXE CLASS pairs");
     for (int round = 0; round <= runs; ++round) {
         for (Program& program : programs) {
@@ -223,22 +261,37 @@ int Startup(int runs, const std::vector<std::string>& args) {
             Process process(program.exe);
             process.WaitForWindow(program.className.c_str());
             const double elapsed = NowMs() - start;
+            // Ready: the window painted and the program waiting for input.
+            if (WaitForInputIdle(process.handle(), kWindowDeadlineMs) != 0) Fail("the program did not become idle");
+            const double ready = NowMs() - start;
             Sleep(kSettleMs);
             PROCESS_MEMORY_COUNTERS memory = {};
             memory.cb = sizeof memory;
             if (!K32GetProcessMemoryInfo(process.handle(), &memory, sizeof memory)) {
                 Fail("could not read the working set (error " + std::to_string(GetLastError()) + ")");
             }
+            program.dlls = LoadedDlls(process.handle());
             process.End();
             if (round == 0) continue;  // the first start fills Wine's caches
             program.times.push_back(elapsed);
+            program.readyTimes.push_back(ready);
             program.workingSets.push_back(static_cast<double>(memory.WorkingSetSize) / 1024.0);
         }
     }
     for (size_t i = 0; i < programs.size(); ++i) {
         std::printf("program%zu_startup_ms=%.2f\n", i + 1, Median(programs[i].times));
         std::printf("program%zu_startup_ms_runs=%s\n", i + 1, Join(programs[i].times).c_str());
+        std::printf("program%zu_ready_ms=%.2f\n", i + 1, Median(programs[i].readyTimes));
+        std::printf("program%zu_ready_ms_runs=%s\n", i + 1, Join(programs[i].readyTimes).c_str());
         std::printf("program%zu_working_set_kb=%.0f\n", i + 1, Median(programs[i].workingSets));
+        std::printf("program%zu_dlls=%s\n", i + 1, programs[i].dlls.c_str());
+    }
+    if (programs.size() == 2) {
+        std::vector<double> ratios;
+        for (size_t run = 0; run < programs[0].times.size(); ++run) {
+            ratios.push_back(programs[0].times[run] / programs[1].times[run]);
+        }
+        std::printf("startup_ratio=%.3f\n", Median(ratios));
     }
     return 0;
 }
@@ -249,16 +302,21 @@ int Capture(int runs, const std::string& zonewright, const std::string& simulato
     Process sim(simulator, "--lat " + latitude + " --lon " + longitude);
     sim.WaitForWindow(kSimulatorClass);
     Process program(zonewright);
-    HWND main = program.WaitForWindow(kMainClass);
+    HWND main = program.WaitForReady(kMainClass);
     HWND box = GetDlgItem(main, IDC_latitudemaximum);
     std::vector<double> times;
     std::string text;
+    HWND button = GetDlgItem(main, IDC_NW1);
     for (int round = 0; round <= runs; ++round) {
         SetText(box, "");
+        // Sent, not posted: the call returns once the program has handled the click, text and
+        // all, so no polling stands between the capture and the clock.
         const double start = NowMs();
-        PostClick(main, IDC_NW1);
-        const double elapsed = WaitForLength(program, box, start, [](LRESULT length) { return length > 0; });
+        Send(main, WM_COMMAND, MAKEWPARAM(IDC_NW1, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        const double elapsed = NowMs() - start;
+        CheckNoMessageBox(program);
         text = GetText(box);
+        if (text.empty()) Fail("the capture wrote nothing");
         if (round > 0) times.push_back(elapsed);
     }
     std::printf("capture_ms=%.2f\n", Median(times));
@@ -267,9 +325,36 @@ int Capture(int runs, const std::string& zonewright, const std::string& simulato
     return 0;
 }
 
+int CaptureSilent(int runs, const std::string& zonewright, const std::string& simulator) {
+    if (FindWindowA(kSimulatorClass, nullptr)) Fail("another FSConnect window is open already");
+    Process sim(simulator, "--hang");
+    sim.WaitForWindow(kSimulatorClass);
+    Process program(zonewright);
+    HWND main = program.WaitForReady(kMainClass);
+    std::vector<double> times;
+    for (int round = 0; round < runs; ++round) {
+        const double start = NowMs();
+        PostClick(main, IDC_NW1);
+        HWND box = nullptr;
+        while (!(box = FindVisibleWindow(program.id(), "#32770"))) {
+            if (NowMs() > start + kWorkDeadlineMs) Fail("no message came");
+            Sleep(1);
+        }
+        times.push_back(NowMs() - start);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        while (IsWindow(box)) {
+            if (NowMs() > start + kWorkDeadlineMs) Fail("the message did not close");
+            Sleep(1);
+        }
+    }
+    std::printf("capture_silent_ms=%.2f\n", Median(times));
+    std::printf("capture_silent_ms_runs=%s\n", Join(times).c_str());
+    return 0;
+}
+
 int Generate(int runs, const std::string& zonewright, int characters) {
     Process program(zonewright);
-    HWND main = program.WaitForWindow(kMainClass);
+    HWND main = program.WaitForReady(kMainClass);
     // Decimal and degrees-minutes-seconds pieces with the characters the XML escapes.
     const std::string piece = "47.4520 N47 27' 07.2\" & <-122.3160> ";
     std::string coordinate;
@@ -308,7 +393,7 @@ int Generate(int runs, const std::string& zonewright, int characters) {
 
 int Show(const std::string& zonewright) {
     Process program(zonewright);
-    HWND main = program.WaitForWindow(kMainClass);
+    HWND main = program.WaitForReady(kMainClass);
     // The runways of Seattle-Tacoma, northwest corner then southeast corner.
     const struct {
         int id;
@@ -342,6 +427,7 @@ int Show(const std::string& zonewright) {
 int Usage() {
     std::fputs("usage: bench_driver startup RUNS EXE CLASS [EXE CLASS ...]\n"
                "       bench_driver capture RUNS ZONEWRIGHT_EXE SIMULATOR_EXE LATITUDE LONGITUDE\n"
+               "       bench_driver capture-silent RUNS ZONEWRIGHT_EXE SIMULATOR_EXE\n"
                "       bench_driver generate RUNS ZONEWRIGHT_EXE CHARACTERS\n"
                "       bench_driver show ZONEWRIGHT_EXE\n",
                stderr);
@@ -361,6 +447,7 @@ int main(int argc, char** argv) {
         if (runs < 1) return Usage();
         if (command == "startup") return Startup(runs, {args.begin() + 2, args.end()});
         if (command == "capture" && args.size() == 6) return Capture(runs, args[2], args[3], args[4], args[5]);
+        if (command == "capture-silent" && args.size() == 4) return CaptureSilent(runs, args[2], args[3]);
         if (command == "generate" && args.size() == 4) return Generate(runs, args[2], std::atoi(args[3].c_str()));
         return Usage();
     } catch (const Failure& failure) {
