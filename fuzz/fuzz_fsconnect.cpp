@@ -186,15 +186,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckPosition(client, platform, faults, true);
     CheckPosition(client, platform, faults, false);
     for (Coordinate coordinate : {Coordinate::Latitude, Coordinate::Longitude}) {
-        const std::optional<std::string> captured = CapturePosition(client, coordinate);
+        const Result<std::string> captured = CapturePosition(client, coordinate);
         std::string first, rest;
         int32_t a = 0, b = 0;
         double degrees = 0;
         const bool status = client.fscGetStatus(first, rest, a, b) == 0;
         const bool position = (coordinate == Coordinate::Latitude ? client.fscGetLatitude(degrees)
                                                                   : client.fscGetLongitude(degrees)) == 0;
-        Require(captured.has_value() == (status && position && std::isfinite(degrees)) &&
-                    (!captured || *captured == FormatDegrees(degrees)),
+        Require(!captured.error == (status && position && std::isfinite(degrees)) &&
+                    (captured.error || captured.value == FormatDegrees(degrees)),
                 "a capture writes the finite position it read after a status");
     }
     Require(platform.deletions == platform.reads, "every reply atom is deleted once");

@@ -54,10 +54,29 @@ std::optional<CheckState> ExpectedState(const std::string& text) {
     return static_cast<CheckState>(number.empty() ? 0 : number[0] - '0');
 }
 
+// The state the program takes a text for, or none.
+std::optional<CheckState> Parsed(const std::string& text) {
+    const Result<CheckState> state = ParseCheckState(text);
+    Require(!state.error || state.error == Failure::NotACheckState, "an unusable state is told as such");
+    if (state.error) return std::nullopt;
+    return state.value;
+}
+
 void CheckParse(const std::string& text) {
-    const std::optional<CheckState> state = ParseCheckState(text);
+    const std::optional<CheckState> state = Parsed(text);
     Require(state == ExpectedState(text), "a state is a whole number 0 to 2");
-    if (state) Require(ParseCheckState(CheckStateText(*state)) == state, "a state's text gives it back");
+    if (state) Require(Parsed(CheckStateText(*state)) == state, "a state's text gives it back");
+}
+
+// A section as the main window hands it to the loading: its values, or an error for none.
+SectionValues Values(const Section& section) {
+    SectionValues values;
+    if (section) {
+        values.value = *section;
+    } else {
+        values.error = std::make_error_code(std::errc::io_error);
+    }
+    return values;
 }
 
 }  // namespace
@@ -80,19 +99,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
 
-    const ProjectLoad load = LoadProject(area, exclusion, other);
+    const ProjectLoad load = LoadProject(Values(area), Values(exclusion), Values(other));
     Require(load.coordinates.size() <= 4 && load.objectTypes.size() <= 8, "at most 4 coordinates and 8 states");
     for (size_t i = 0; i < load.coordinates.size(); ++i) {
         Require(load.coordinates[i] == (*area)[i], "the coordinates by line position");
     }
     for (size_t i = 0; i < load.objectTypes.size(); ++i) {
         const int state = static_cast<int>(load.objectTypes[i]);
-        Require(state >= 0 && state <= 2 && load.objectTypes[i] == ParseCheckState((*exclusion)[i]),
+        Require(state >= 0 && state <= 2 && load.objectTypes[i] == Parsed((*exclusion)[i]),
                 "the states by line position");
     }
     if (load.deleteSource) {
         const int state = static_cast<int>(*load.deleteSource);
-        Require(state >= 0 && state <= 2 && load.deleteSource == ParseCheckState(other->front()), "delete-source state");
+        Require(state >= 0 && state <= 2 && load.deleteSource == Parsed(other->front()), "delete-source state");
     }
     // Loading stops at the first missing or unusable value.
     const size_t usable = area ? std::min<size_t>(area->size(), 4) : 0;
@@ -101,11 +120,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool allStates = load.objectTypes.size() == 8;
     Require(!load.deleteSource || allStates, "no delete-source state after a missing state");
     if (allStates && other && !other->empty()) {
-        Require(load.deleteSource == ParseCheckState(other->front()), "the delete-source state is loaded");
+        Require(load.deleteSource == Parsed(other->front()), "the delete-source state is loaded");
     }
     if (usable == 4 && exclusion && !allStates) {
         const size_t n = load.objectTypes.size();
-        Require(n == exclusion->size() || !ParseCheckState((*exclusion)[n]), "states stop only where one is unusable");
+        Require(n == exclusion->size() || !Parsed((*exclusion)[n]), "states stop only where one is unusable");
     }
     return 0;
 }

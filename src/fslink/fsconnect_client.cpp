@@ -157,6 +157,7 @@ int16_t FscClient::fscGetLongitude(double& degrees) {
 }
 
 std::string FormatDegrees(double degrees) {
+    if (!std::isfinite(degrees)) return "";
     if (degrees == 0) return "0";
     // 15 significant digits in scientific form, then laid out as a plain decimal.
     char scientific[64];

@@ -79,6 +79,7 @@ private:
     std::string fault_;
 };
 
-// Finite degrees as a capture writes them: up to 15 significant digits, trailing zeros dropped,
-// a decimal point whatever the regional settings, no exponent.
+// Degrees as a capture writes them: up to 15 significant digits, trailing zeros dropped, a
+// decimal point whatever the regional settings, no exponent. "" for a value that is no number
+// or infinite, which no position is.
 std::string FormatDegrees(double degrees);

@@ -1,15 +1,15 @@
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "fslink/fsconnect_client.h"
+#include "model/result.h"
 
 extern const char* const kCaptureFailedMessage;
 
 enum class Coordinate { Latitude, Longitude };
 
 // What a capture button writes into its box: the current latitude or longitude as decimal
-// degrees, asked of FSConnect after a status request; nullopt when any exchange failed (the
-// box then keeps its text, and the user is told kCaptureFailedMessage).
-std::optional<std::string> CapturePosition(FscClient& client, Coordinate coordinate);
+// degrees, asked of FSConnect after a status request; Failure::NoAnswer when any exchange
+// failed (the box then keeps its text, and the user is told kCaptureFailedMessage).
+Result<std::string> CapturePosition(FscClient& client, Coordinate coordinate);

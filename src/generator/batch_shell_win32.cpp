@@ -5,14 +5,11 @@
 #include <vector>
 
 #include "win32/handles.h"
+#include "win32/system_error_win32.h"
 
 namespace {
 
 const size_t kKeptOutput = 64 * 1024;
-
-std::error_code LastError() {
-    return std::error_code(static_cast<int>(GetLastError()), std::system_category());
-}
 
 unsigned Resolved(unsigned codePage) {
     if (codePage == CP_ACP) return GetACP();
@@ -23,12 +20,16 @@ unsigned Resolved(unsigned codePage) {
 // Wide text as a vector: std::wstring would bring the whole of its library instantiation along.
 using WideText = std::vector<wchar_t>;
 
-std::optional<WideText> Widened(const std::string& text, unsigned codePage, DWORD flags) {
+// A failed conversion is a text the target cannot hold, whatever the system's reason.
+Result<WideText> Widened(const std::string& text, unsigned codePage, DWORD flags) {
+    Result<WideText> wide;
     const int size = static_cast<int>(text.size());
     const int length = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
-    if (length <= 0) return std::nullopt;
-    WideText wide(static_cast<size_t>(length));
-    if (MultiByteToWideChar(codePage, flags, text.data(), size, wide.data(), length) != length) return std::nullopt;
+    if (length > 0) {
+        wide.value.resize(static_cast<size_t>(length));
+        if (MultiByteToWideChar(codePage, flags, text.data(), size, wide.value.data(), length) == length) return wide;
+    }
+    wide.error = Failure::UnreadableByShell;
     return wide;
 }
 
@@ -37,28 +38,36 @@ bool IsUnicode(unsigned codePage) {
     return codePage == CP_UTF8 || codePage == CP_UTF7;
 }
 
-std::optional<std::string> Narrowed(const WideText& wide, unsigned codePage, bool exact) {
+Result<std::string> Narrowed(const WideText& wide, unsigned codePage, bool exact) {
+    Result<std::string> text;
     const DWORD flags = exact && !IsUnicode(codePage) ? WC_NO_BEST_FIT_CHARS : 0;
     BOOL lossy = FALSE;
     BOOL* lost = exact && !IsUnicode(codePage) ? &lossy : nullptr;
     const int size = static_cast<int>(wide.size());
     const int length = WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, lost);
-    if (length <= 0) return std::nullopt;
-    std::string text(static_cast<size_t>(length), '\0');
-    if (WideCharToMultiByte(codePage, flags, wide.data(), size, &text[0], length, nullptr, lost) != length) {
-        return std::nullopt;
+    if (length > 0) {
+        text.value.resize(static_cast<size_t>(length));
+        if (WideCharToMultiByte(codePage, flags, wide.data(), size, &text.value[0], length, nullptr, lost) == length &&
+            !lossy) {
+            return text;
+        }
     }
-    if (lossy) return std::nullopt;
+    text.error = Failure::UnreadableByShell;
     return text;
 }
 
 // The short form of the last name of a path, as GetShortPathName gives it in ANSI.
-std::optional<std::string> ShortName(const std::string& path) {
+Result<std::string> ShortName(const std::string& path) {
+    Result<std::string> name;
     std::vector<char> shortPath(32768);
     const DWORD length = GetShortPathNameA(path.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
-    if (length == 0 || length >= shortPath.size()) return std::nullopt;
+    if (length == 0 || length >= shortPath.size()) {
+        name.error = LastError();
+        return name;
+    }
     const std::string whole(shortPath.data(), length);
-    return whole.substr(whole.find_last_of("\\/") + 1);
+    name.value = whole.substr(whole.find_last_of("\\/") + 1);
+    return name;
 }
 
 // What the watching thread owns: the shell's process, the pipe's reading end and the shared run.
@@ -89,47 +98,58 @@ DWORD WINAPI WatchShell(void* parameter) {
 
 }  // namespace
 
-std::optional<std::string> ConvertExactly(const std::string& text, unsigned fromCodePage, unsigned toCodePage) {
-    if (text.empty()) return text;
+Result<std::string> ConvertExactly(const std::string& text, unsigned fromCodePage, unsigned toCodePage) {
+    if (text.empty()) return {};
     const unsigned from = Resolved(fromCodePage);
     // UTF-7 alone takes no MB_ERR_INVALID_CHARS.
-    const std::optional<WideText> wide = Widened(text, from, from == CP_UTF7 ? 0 : MB_ERR_INVALID_CHARS);
-    if (!wide) return std::nullopt;
-    return Narrowed(*wide, Resolved(toCodePage), true);
+    const Result<WideText> wide = Widened(text, from, from == CP_UTF7 ? 0 : MB_ERR_INVALID_CHARS);
+    if (wide.error) return {"", wide.error, ""};
+    return Narrowed(wide.value, Resolved(toCodePage), true);
 }
 
 std::string ConvertLossy(const std::string& text, unsigned fromCodePage, unsigned toCodePage) {
-    if (text.empty()) return text;
-    const std::optional<WideText> wide = Widened(text, Resolved(fromCodePage), 0);
-    if (!wide) return text;
-    return Narrowed(*wide, Resolved(toCodePage), false).value_or(text);
+    const Result<WideText> wide = Widened(text, Resolved(fromCodePage), 0);
+    if (text.empty() || wide.error) return text;
+    const Result<std::string> narrow = Narrowed(wide.value, Resolved(toCodePage), false);
+    return narrow.error ? text : narrow.value;
 }
 
 unsigned ShellCodePage() {
     return GetOEMCP();
 }
 
-std::optional<std::string> PathForBatch(const std::string& path, unsigned shellCodePage) {
-    if (path.find_first_of("\"\r\n") != std::string::npos) return std::nullopt;
-    std::string converted;
+Shell CommandShell() {
+    return {[](const std::string& path) { return PathForBatch(path, ShellCodePage()); }, &StartBatch};
+}
+
+Result<std::string> PathForBatch(const std::string& path, unsigned shellCodePage) {
+    Result<std::string> converted;
+    if (path.find_first_of("\"\r\n") != std::string::npos) {
+        converted.error = Failure::UnreadableByShell;
+        return converted;
+    }
     for (size_t start = 0;;) {
         const size_t end = path.find_first_of("\\/", start);
         const bool fileName = end == std::string::npos;
-        std::optional<std::string> name = ConvertExactly(path.substr(start, end - start), CP_ACP, shellCodePage);
-        if (!name && !fileName) {
-            const std::optional<std::string> shortName = ShortName(path.substr(0, end));
-            if (shortName) name = ConvertExactly(*shortName, CP_ACP, shellCodePage);
+        Result<std::string> name = ConvertExactly(path.substr(start, end - start), CP_ACP, shellCodePage);
+        if (name.error && !fileName) {
+            const Result<std::string> shortName = ShortName(path.substr(0, end));
+            if (!shortName.error) name = ConvertExactly(shortName.value, CP_ACP, shellCodePage);
         }
-        if (!name) return std::nullopt;
-        converted += *name;
+        if (name.error) {
+            converted.error = name.error;
+            return converted;
+        }
+        converted.value += name.value;
         if (fileName) return converted;
-        converted += path[end];
+        converted.value += path[end];
         start = end + 1;
     }
 }
 
-ShellStart StartBatch(const std::string& folder, const std::string& batchName, std::function<void()> whenEnded) {
-    ShellStart start;
+Result<std::shared_ptr<const ShellRun>> StartBatch(const std::string& folder, const std::string& batchName,
+                                                   std::function<void()> whenEnded) {
+    Result<std::shared_ptr<const ShellRun>> start;
     char system[MAX_PATH];
     const UINT length = GetSystemDirectoryA(system, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {
@@ -189,7 +209,7 @@ ShellStart StartBatch(const std::string& folder, const std::string& batchName, s
     CloseHandle(process.hThread);
     watched->process = UniqueHandle(process.hProcess);
     watched->output = std::move(reader);
-    start.run = watched->run;
+    start.value = watched->run;
     // The pipe ends when the last writer closes: this process must hold none.
     writer.Reset();
     ResumeThread(thread.get());

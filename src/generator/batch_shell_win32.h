@@ -1,18 +1,18 @@
 #pragma once
 
-#include <atomic>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
-#include <system_error>
 
-// The command shell's side of compiling: paths as a batch file must hold them, and the batch
-// file run with its output caught.
+#include "generator/shell.h"
+#include "model/result.h"
 
-// The text in another code page, character for character; nullopt when a character has no form
-// there, or the text is no valid text of its own code page.
-std::optional<std::string> ConvertExactly(const std::string& text, unsigned fromCodePage, unsigned toCodePage);
+// The Windows command shell, cmd.exe, as saving and compiling uses it.
+Shell CommandShell();
+
+// The text in another code page, character for character; an error when a character has no form
+// there (Failure::UnreadableByShell), or the text is no valid text of its own code page.
+Result<std::string> ConvertExactly(const std::string& text, unsigned fromCodePage, unsigned toCodePage);
 // The same, where a character without a form becomes the code page's default character.
 std::string ConvertLossy(const std::string& text, unsigned fromCodePage, unsigned toCodePage);
 
@@ -23,26 +23,15 @@ unsigned ShellCodePage();
 // A folder whose name has a character that code page lacks is named by its short form. The file
 // name is never shortened, since the compiler names its output after it: nullopt when the file
 // name has such a character, when a folder has no short form the shell can read, or when the
-// path holds a quote or a line break, which would end the quoted path or the line early.
-std::optional<std::string> PathForBatch(const std::string& path, unsigned shellCodePage);
-
-// A batch file run by the command shell. Once `ended` is set, `output` holds what the shell and
-// the programs it ran printed to standard output and error (the last 64 KB of it), converted
-// from the console's OEM code page to the ANSI code page.
-struct ShellRun {
-    std::atomic<bool> ended{false};
-    std::string output;
-};
-
-struct ShellStart {
-    std::error_code error;
-    std::shared_ptr<const ShellRun> run;  // null when nothing was started
-};
+// path holds a quote or a line break, which would end the quoted path or the line early: all
+// Failure::UnreadableByShell.
+Result<std::string> PathForBatch(const std::string& path, unsigned shellCodePage);
 
 // Starts the batch file of this bare name in this folder: the shell runs in that folder,
 // minimized, with AutoRun commands, echo and delayed expansion off, so that nothing in the
 // folder's path or in the batch lines is expanded but what the batch file itself says. Nobody
-// waits for it: a thread of its own reads its output and, once the shell has ended, sets
-// `ended` and calls `whenEnded` (on that thread). Closing the program neither waits for the
-// shell nor ends it.
-ShellStart StartBatch(const std::string& folder, const std::string& batchName, std::function<void()> whenEnded);
+// waits for it: a thread of its own reads its output (converting it from the console's OEM code
+// page) and, once the shell has ended, sets `ended` and calls `whenEnded` (on that thread).
+// Closing the program neither waits for the shell nor ends it.
+Result<std::shared_ptr<const ShellRun>> StartBatch(const std::string& folder, const std::string& batchName,
+                                                   std::function<void()> whenEnded);

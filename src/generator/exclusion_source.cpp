@@ -2,17 +2,6 @@
 
 #include <algorithm>
 
-const std::array<ObjectTypeInfo, ObjectTypeCount> kObjectTypes = {{
-    {"excludeAllObjects", "Exc_All"},
-    {"excludeBeaconObjects", "Exc_Beacon"},
-    {"excludeEffectObjects", "Exc_Effects"},
-    {"excludeGenericBuildingObjects", "Exc_GenBuild"},
-    {"excludeLibraryObjects", "Exc_Library"},
-    {"excludeTaxiwaySignObjects", "Exc_TaxiSigns"},
-    {"excludeTriggerObjects", "Exc_Triggers"},
-    {"excludeWindsockObjects", "Exc_Windsocks"},
-}};
-
 const char* const kMissingCoordinatesMessage = "Error! You must specify all coordinates!";
 const char* const kMissingObjectTypesMessage = "Error! You must select object(s) to be execluded!";
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "generator/exclusion_area.h"
+#include "model/exclusion_area.h"
 
 extern const char* const kMissingCoordinatesMessage;
 extern const char* const kMissingObjectTypesMessage;

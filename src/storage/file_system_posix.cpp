@@ -34,10 +34,17 @@ std::error_code CreateTemporaryBeside(const std::string& path, std::string& temp
     return {};
 }
 
-std::optional<long long> LastWriteTime(const std::string& path) {
+Result<long long> LastWriteTime(const std::string& path) {
+    Result<long long> time;
     struct stat info;
-    if (stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
-    return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    if (stat(path.c_str(), &info) != 0) {
+        time.error = LastPosixError();
+    } else if (S_ISDIR(info.st_mode)) {
+        time.error = std::make_error_code(std::errc::is_a_directory);
+    } else {
+        time.value = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    }
+    return time;
 }
 
 std::error_code FlushToDisk(std::FILE* file) {

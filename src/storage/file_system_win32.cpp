@@ -7,15 +7,10 @@
 
 #include "storage/program_folder.h"
 #include "storage/text_file.h"
-
-namespace {
-
-std::error_code LastWindowsError() { return std::error_code(static_cast<int>(GetLastError()), std::system_category()); }
-
-}  // namespace
+#include "win32/system_error_win32.h"
 
 std::error_code ResetFileAttributes(const std::string& path) {
-    return SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_ARCHIVE) ? std::error_code{} : LastWindowsError();
+    return SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_ARCHIVE) ? std::error_code{} : LastError();
 }
 
 std::error_code CreateTemporaryBeside(const std::string& path, std::string& temporary) {
@@ -23,16 +18,23 @@ std::error_code CreateTemporaryBeside(const std::string& path, std::string& temp
     const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
     char name[MAX_PATH];
     // With 0 for its number, GetTempFileName tries numbers until it has created a new file.
-    if (GetTempFileNameA(folder.c_str(), "zw", 0, name) == 0) return LastWindowsError();
+    if (GetTempFileNameA(folder.c_str(), "zw", 0, name) == 0) return LastError();
     temporary = name;
     return {};
 }
 
-std::optional<long long> LastWriteTime(const std::string& path) {
+Result<long long> LastWriteTime(const std::string& path) {
+    Result<long long> time;
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
-    return static_cast<long long>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        time.error = LastError();
+    } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        time.error = std::error_code(ERROR_DIRECTORY, std::system_category());
+    } else {
+        time.value =
+            static_cast<long long>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+    }
+    return time;
 }
 
 std::error_code FlushToDisk(std::FILE* file) {
@@ -41,18 +43,14 @@ std::error_code FlushToDisk(std::FILE* file) {
 }
 
 std::error_code MoveReplacing(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-               ? std::error_code{}
-               : LastWindowsError();
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? std::error_code{}
+                                                                                                     : LastError();
 }
 
 std::string DescribeError(const std::error_code& error) {
     if (error.category() != std::system_category()) return error.message();
-    char text[512] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                        static_cast<DWORD>(error.value()), 0, text, sizeof text, nullptr);
-    if (length == 0) return "Error " + std::to_string(error.value()) + ".";
-    return std::string(text, length);
+    const std::string text = SystemMessage(static_cast<unsigned long>(error.value()));
+    return text.empty() ? "Error " + std::to_string(error.value()) + "." : text;
 }
 
 std::string ProgramFolder() {

@@ -36,12 +36,12 @@ bool ReadsBackAsIniValue(const std::string& value) {
     return value.find_first_of("[\r") == std::string::npos;
 }
 
-IniValue ReadIniValue(const std::string& filePath, const std::string& section, const std::string& key) {
-    IniValue result;
+Result<std::string> ReadIniValue(const std::string& filePath, const std::string& section, const std::string& key) {
+    Result<std::string> result;
     if ((result.error = CreateFileIfMissing(filePath))) return result;
     if ((result.error = ResetFileAttributes(filePath))) return result;
-    FileContent content = ReadWholeFile(filePath);
+    const Result<std::string> content = ReadWholeFile(filePath);
     if ((result.error = content.error)) return result;
-    result.value = FindIniValue(content.bytes, section, key);
+    result.value = FindIniValue(content.value, section, key);
     return result;
 }

@@ -1,12 +1,8 @@
 #pragma once
 
 #include <string>
-#include <system_error>
 
-struct IniValue {
-    std::string value;     // empty when the file, section or key is missing, or the value is empty
-    std::error_code error; // the file error when the file could not be created or read
-};
+#include "model/result.h"
 
 // The value of the first line of Key in a section Section of the settings-file text, or "".
 // Section and key match without regard to case; the value keeps its case and blanks.
@@ -17,7 +13,8 @@ std::string FindIniValue(const std::string& text, const std::string& section, co
 bool ReadsBackAsIniValue(const std::string& value);
 
 // Reads one value from the settings file, creating the file empty when it is missing and
-// resetting its attributes to archive alone.
-IniValue ReadIniValue(const std::string& filePath, const std::string& section, const std::string& key);
+// resetting its attributes to archive alone. The value is "" when the section or key is missing
+// or the value is empty; the error is the file's when it could not be created or read.
+Result<std::string> ReadIniValue(const std::string& filePath, const std::string& section, const std::string& key);
 
 std::string LowerCase(std::string text);

@@ -7,15 +7,26 @@ namespace {
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) <= 13; }
 
-// At most one empty line between lines, and no control characters at either end.
-std::string Tidy(std::string text) {
-    const std::string three = "\r\n\r\n\r\n";
-    for (size_t at = text.find(three); at != std::string::npos; at = text.find(three, at)) text.erase(at, 2);
-    size_t end = text.size();
-    while (end > 0 && IsControl(text[end - 1])) --end;
+// At most one empty line between lines (no more than two CR LF pairs in a row), and no control
+// characters at either end. One pass over the text.
+std::string Tidy(const std::string& text) {
+    std::string tidy;
+    tidy.reserve(text.size());
+    int pairsInARow = 0;
+    for (size_t i = 0; i < text.size();) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            if (++pairsInARow <= 2) tidy += "\r\n";
+            i += 2;
+        } else {
+            pairsInARow = 0;
+            tidy += text[i++];
+        }
+    }
+    size_t end = tidy.size();
+    while (end > 0 && IsControl(tidy[end - 1])) --end;
     size_t start = 0;
-    while (start < end && IsControl(text[start])) ++start;
-    return text.substr(start, end - start);
+    while (start < end && IsControl(tidy[start])) ++start;
+    return tidy.substr(start, end - start);
 }
 
 }  // namespace
@@ -49,15 +60,6 @@ std::string SetIniValue(const std::string& original, const std::string& section,
         }
     }
     return Tidy(text.substr(1)) + "\r\n";
-}
-
-std::error_code WriteIniValue(const std::string& filePath, const std::string& section, const std::string& key,
-                              const std::string& value) {
-    if (std::error_code error = CreateFileIfMissing(filePath)) return error;
-    if (std::error_code error = ResetFileAttributes(filePath)) return error;
-    const FileContent content = ReadWholeFile(filePath);
-    if (content.error) return content.error;
-    return WriteWholeFile(filePath, SetIniValue(content.bytes, section, key, value));
 }
 
 std::error_code ReplaceIniFile(const std::string& filePath, const std::string& section, const std::string& key,

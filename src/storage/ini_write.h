@@ -11,12 +11,7 @@
 std::string SetIniValue(const std::string& text, const std::string& section, const std::string& key,
                         const std::string& value);
 
-// Sets one value in the settings file, creating the file when it is missing. The file is
-// replaced only once its new content is complete.
-std::error_code WriteIniValue(const std::string& filePath, const std::string& section, const std::string& key,
-                              const std::string& value);
-
-// Makes the file anew, holding this one value and nothing else. The old file stays intact until
-// the new one is complete.
+// Makes the settings file anew, holding this one value and nothing else: what the settings
+// window's OK stores. The old file stays intact until the new one is complete.
 std::error_code ReplaceIniFile(const std::string& filePath, const std::string& section, const std::string& key,
                                const std::string& value);

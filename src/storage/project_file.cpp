@@ -18,38 +18,43 @@ std::vector<std::string> ExclusionKeys() {
 
 std::string CheckStateText(CheckState state) { return std::to_string(static_cast<int>(state)); }
 
-ProjectLoad LoadProject(const std::optional<std::vector<std::string>>& area,
-                        const std::optional<std::vector<std::string>>& exclusion,
-                        const std::optional<std::vector<std::string>>& other) {
+ProjectLoad LoadProject(const SectionValues& area, const SectionValues& exclusion, const SectionValues& other) {
     ProjectLoad load;
-    if (!area) return load;
+    if (area.error) return load;
     for (size_t i = 0; i < kAreaKeys.size(); ++i) {
-        if (i >= area->size()) return load;
-        load.coordinates.push_back((*area)[i]);
+        if (i >= area.value.size()) return load;
+        load.coordinates.push_back(area.value[i]);
     }
-    if (!exclusion) return load;
+    if (exclusion.error) return load;
     for (size_t i = 0; i < kObjectTypes.size(); ++i) {
-        const std::optional<CheckState> state = i < exclusion->size() ? ParseCheckState((*exclusion)[i]) : std::nullopt;
-        if (!state) return load;
-        load.objectTypes.push_back(*state);
+        if (i >= exclusion.value.size()) return load;
+        const Result<CheckState> state = ParseCheckState(exclusion.value[i]);
+        if (state.error) return load;
+        load.objectTypes.push_back(state.value);
     }
-    if (other && !other->empty()) load.deleteSource = ParseCheckState(other->front());
+    if (other.error || other.value.empty()) return load;
+    const Result<CheckState> deleteSource = ParseCheckState(other.value.front());
+    if (!deleteSource.error) load.deleteSource = deleteSource.value;
     return load;
 }
 
-std::optional<CheckState> ParseCheckState(const std::string& text) {
+Result<CheckState> ParseCheckState(const std::string& text) {
+    Result<CheckState> state;
+    state.error = Failure::NotACheckState;
     size_t start = text.find_first_not_of(" \t");
     const size_t end = text.find_last_not_of(" \t");
-    if (start == std::string::npos) return std::nullopt;
+    if (start == std::string::npos) return state;
     bool negative = false;
     if (text[start] == '+' || text[start] == '-') negative = text[start++] == '-';
-    if (start > end) return std::nullopt;
+    if (start > end) return state;
     long value = 0;
     for (size_t i = start; i <= end; ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return state;
         value = value * 10 + (text[i] - '0');
-        if (value > 2) return std::nullopt;
+        if (value > 2) return state;
     }
-    if (negative && value != 0) return std::nullopt;
-    return static_cast<CheckState>(value);
+    if (negative && value != 0) return state;
+    state.value = static_cast<CheckState>(value);
+    state.error.clear();
+    return state;
 }

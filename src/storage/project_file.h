@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "generator/exclusion_area.h"
+#include "model/exclusion_area.h"
+#include "model/result.h"
 
 // The project file (*.exc): an INI file with the sections "area" (the four coordinate texts),
 // "exclusion" (the eight object-type states, keys from kObjectTypes) and "other" (the
@@ -25,8 +26,8 @@ std::vector<std::string> ExclusionKeys();
 std::string CheckStateText(CheckState state);
 
 // The state a stored text gives a check box: a whole number, blanks around it allowed, that
-// a check box takes (0, 1 or 2); nullopt for anything else.
-std::optional<CheckState> ParseCheckState(const std::string& text);
+// a check box takes (0, 1 or 2); Failure::NotACheckState for anything else.
+Result<CheckState> ParseCheckState(const std::string& text);
 
 // What loading a project sets, in this order: the coordinate boxes (kAreaKeys order), the
 // object-type boxes (kObjectTypes order), the delete-source box. Loading stops at the first
@@ -38,7 +39,6 @@ struct ProjectLoad {
     std::optional<CheckState> deleteSource;
 };
 
-// The values of each section by line position; nullopt for a section that could not be read.
-ProjectLoad LoadProject(const std::optional<std::vector<std::string>>& area,
-                        const std::optional<std::vector<std::string>>& exclusion,
-                        const std::optional<std::vector<std::string>>& other);
+// The values of each section by line position, or the error that kept the section from being read.
+using SectionValues = Result<std::vector<std::string>>;
+ProjectLoad LoadProject(const SectionValues& area, const SectionValues& exclusion, const SectionValues& other);

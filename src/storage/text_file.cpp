@@ -22,8 +22,8 @@ std::error_code CreateFileIfMissing(const std::string& path) {
     return created ? std::error_code{} : LastError();
 }
 
-FileContent ReadWholeFile(const std::string& path) {
-    FileContent content;
+Result<std::string> ReadWholeFile(const std::string& path) {
+    Result<std::string> content;
     errno = 0;
     UniqueFile file{std::fopen(path.c_str(), "rb")};
     if (!file) {
@@ -32,7 +32,7 @@ FileContent ReadWholeFile(const std::string& path) {
     }
     char buffer[4096];
     size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.bytes.append(buffer, got);
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.value.append(buffer, got);
     if (std::ferror(file.get())) content.error = LastError();
     return content;
 }

@@ -1,17 +1,13 @@
 #pragma once
 
 #include <cstdio>
-#include <optional>
 #include <string>
 #include <system_error>
 
+#include "model/result.h"
+
 // Whole-file access for the program's small text files. Paths and contents are 8-bit text
 // in the system's ANSI code page; nothing is converted.
-
-struct FileContent {
-    std::string bytes;
-    std::error_code error;
-};
 
 // Creates an empty file when none exists; an existing file is left as it is.
 std::error_code CreateFileIfMissing(const std::string& path);
@@ -19,7 +15,8 @@ std::error_code CreateFileIfMissing(const std::string& path);
 // Clears read-only, hidden and system, leaving the file with the archive attribute alone.
 std::error_code ResetFileAttributes(const std::string& path);
 
-FileContent ReadWholeFile(const std::string& path);
+// The file's bytes.
+Result<std::string> ReadWholeFile(const std::string& path);
 
 // Creates or replaces the file with exactly these bytes. The bytes go to a temporary file
 // beside it first, flushed to disk, which then takes the file's place in one step: until
@@ -29,9 +26,9 @@ std::error_code WriteWholeFile(const std::string& path, const std::string& bytes
 
 std::error_code RemoveFile(const std::string& path);
 
-// When the file was last written, in the platform's own units; nullopt when there is no file of
-// that name (a folder is none).
-std::optional<long long> LastWriteTime(const std::string& path);
+// When the file was last written, in the platform's own units; an error when there is no file
+// of that name (a folder is none).
+Result<long long> LastWriteTime(const std::string& path);
 
 // The system's own description of a file error, for the user.
 std::string DescribeError(const std::error_code& error);

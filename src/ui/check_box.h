@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "generator/exclusion_area.h"
+#include "model/exclusion_area.h"
 
 // Notification code sent to the parent in WM_COMMAND whenever a three-state check box
 // made by MakeCheckBoxNotifyChanges changes its state, by a click or by BM_SETCHECK from

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "storage/text_file.h"
+#include "win32/system_error_win32.h"
 
 namespace {
 
@@ -22,15 +23,13 @@ class CommonDialogLibrary {
 public:
     CommonDialogLibrary() : module_(LoadLibraryA("comdlg32.dll")) {
         if (!module_) {
-            error_ = std::error_code(static_cast<int>(GetLastError()), std::system_category());
+            error_ = LastError();
             return;
         }
         open = Symbol<Function>(module_, "GetOpenFileNameA");
         save = Symbol<Function>(module_, "GetSaveFileNameA");
         extendedError = Symbol<ErrorFunction>(module_, "CommDlgExtendedError");
-        if (!open || !save || !extendedError) {
-            error_ = std::error_code(static_cast<int>(GetLastError()), std::system_category());
-        }
+        if (!open || !save || !extendedError) error_ = LastError();
     }
     ~CommonDialogLibrary() {
         if (module_) FreeLibrary(module_);
@@ -77,17 +76,22 @@ std::string FilterList(const std::string& filter) {
     return list + '\0';
 }
 
-bool FileDialog::ShowOpen(HWND owner) { return Show(owner, false); }
+Result<bool> FileDialog::ShowOpen(HWND owner) {
+    return Show(owner, false);
+}
 
-bool FileDialog::ShowSave(HWND owner) { return Show(owner, true); }
+Result<bool> FileDialog::ShowSave(HWND owner) {
+    return Show(owner, true);
+}
 
-bool FileDialog::Show(HWND owner, bool save) {
-    failure.clear();
+Result<bool> FileDialog::Show(HWND owner, bool save) {
+    Result<bool> chosen;
     const CommonDialogLibrary& comdlg32 = Library();
     if (comdlg32.error()) {
-        failure = "The file dialog could not be shown: comdlg32.dll could not be loaded.\r\n\r\n" +
-                  DescribeError(comdlg32.error());
-        return false;
+        chosen.error = comdlg32.error();
+        chosen.report = "The file dialog could not be shown: comdlg32.dll could not be loaded.\r\n\r\n" +
+                        DescribeError(comdlg32.error());
+        return chosen;
     }
     const std::string filters = FilterList(filter);
     std::vector<char> name(32768, '\0');
@@ -101,16 +105,17 @@ bool FileDialog::Show(HWND owner, bool save) {
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     // Saving over an existing file asks first.
     dialog.Flags = OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : 0);
-    const BOOL chosen = save ? comdlg32.save(&dialog) : comdlg32.open(&dialog);
-    if (!chosen) {
+    if (!(save ? comdlg32.save(&dialog) : comdlg32.open(&dialog))) {
         // Zero is a cancel; any other code, a dialog that could not be shown.
         if (const DWORD error = comdlg32.extendedError()) {
             char code[16];
             std::snprintf(code, sizeof code, "0x%04lX", static_cast<unsigned long>(error));
-            failure = std::string("The file dialog could not be shown: it reported error ") + code + ".";
+            chosen.error = Failure::FileDialogFailed;
+            chosen.report = std::string("The file dialog could not be shown: it reported error ") + code + ".";
         }
-        return false;
+        return chosen;
     }
     fileName = name.data();
-    return true;
+    chosen.value = true;
+    return chosen;
 }

@@ -1,14 +1,14 @@
 #include "ui/main_window.h"
 
-#include <optional>
 #include <vector>
 
+#include "generator/batch_shell_win32.h"
 #include "generator/compile_batch.h"
 #include "generator/exclusion_source.h"
 #include "fslink/fsconnect_win32.h"
 #include "fslink/position_capture.h"
 #include "generator/save_and_compile.h"
-#include "storage/cds_cini.h"
+#include "storage/cds_cini_win32.h"
 #include "storage/ini_read.h"
 #include "storage/program_folder.h"
 #include "storage/project_file.h"
@@ -94,7 +94,7 @@ bool MainWindow::Load(HINSTANCE instance) {
 
 void MainWindow::CheckCompilerSetting() {
     // A settings file that can be neither created nor read counts as holding no value.
-    const IniValue setting = ReadIniValue(SettingsFilePath(), kSettingsSection, kCompilerKey);
+    const Result<std::string> setting = ReadIniValue(SettingsFilePath(), kSettingsSection, kCompilerKey);
     if (setting.error || setting.value.empty()) showMessage_(nullptr, kDefineCompilerMessage, 0);
 }
 
@@ -198,9 +198,11 @@ void MainWindow::openSaveFile() {
     if (!Choose(OpenFile, false)) return;
     CDS_CIni ini;
     ini.FileName(OpenFile.fileName);
-    auto section = [&ini](const char* name) -> std::optional<std::vector<std::string>> {
-        std::vector<std::string> keys, values;
-        if (!ini.ReadSection(name, keys, values)) return std::nullopt;
+    // CDS_CIni tells a failure by its result alone; the section then counts as unreadable.
+    auto section = [&ini](const char* name) {
+        SectionValues values;
+        std::vector<std::string> keys;
+        if (!ini.ReadSection(name, keys, values.value)) values.error = std::make_error_code(std::errc::io_error);
         return values;
     };
     const ProjectLoad load = LoadProject(section(kAreaSection), section(kExclusionSection), section(kOtherSection));
@@ -265,18 +267,18 @@ void MainWindow::SaveAndCompile() {
     cdbWordProc.filter = "XML Files (*.xml)|*.xml|All Files (*.*)|*.*| ";
     if (!Choose(cdbWordProc, true)) return;
     HWND window = hwnd_;
-    SaveResult saved =
-        SaveSourceAndCompile(cdbWordProc.fileName, WindowText(txtoutput), GetCheckState(DelSRC) == CheckState::Ticked,
-                             [window] { PostMessageA(window, kCompileEnded, 0, 0); });
-    compile_ = std::move(saved.compile);
-    if (!saved.failure.empty()) showMessage_(hwnd_, saved.failure, kFailureIcon);
+    Result<std::unique_ptr<Compile>> saved = SaveSourceAndCompile(
+        cdbWordProc.fileName, WindowText(txtoutput), GetCheckState(DelSRC) == CheckState::Ticked,
+        [window] { PostMessageA(window, kCompileEnded, 0, 0); }, CommandShell());
+    if (saved.error) showMessage_(hwnd_, saved.report, kFailureIcon);
+    compile_ = std::move(saved.value);
 }
 
 void MainWindow::OnCompileEnded() {
     if (!compile_ || !compile_->shell || !compile_->shell->ended.load(std::memory_order_acquire)) return;
     const std::unique_ptr<Compile> ended = std::move(compile_);
-    const std::string failure = FinishCompile(*ended);
-    if (!failure.empty()) showMessage_(hwnd_, failure, kFailureIcon);
+    const Result<Done> finished = FinishCompile(*ended);
+    if (finished.error) showMessage_(hwnd_, finished.report, kFailureIcon);
 }
 
 void MainWindow::CapturePosition(HWND box, bool latitude) {
@@ -287,20 +289,20 @@ void MainWindow::CapturePosition(HWND box, bool latitude) {
         SetCursor(previous);
         showMessage_(hwnd_, fault, MB_ICONSTOP);
     });
-    const std::optional<std::string> degrees =
+    const Result<std::string> degrees =
         ::CapturePosition(client, latitude ? Coordinate::Latitude : Coordinate::Longitude);
     SetCursor(previous);
-    if (degrees) {
-        SetWindowTextA(box, degrees->c_str());
+    if (!degrees.error) {
+        SetWindowTextA(box, degrees.value.c_str());
     } else {
         showMessage_(hwnd_, kCaptureFailedMessage, 0);
     }
 }
 
 bool MainWindow::Choose(FileDialog& dialog, bool save) {
-    if (save ? dialog.ShowSave(hwnd_) : dialog.ShowOpen(hwnd_)) return true;
-    if (!dialog.failure.empty()) showMessage_(hwnd_, dialog.failure, kFailureIcon);
-    return false;
+    const Result<bool> chosen = save ? dialog.ShowSave(hwnd_) : dialog.ShowOpen(hwnd_);
+    if (chosen.error) showMessage_(hwnd_, chosen.report, kFailureIcon);
+    return chosen.value;
 }
 
 void MainWindow::OpenDialogWindow(HWND (*open)(HWND mainWindow)) {

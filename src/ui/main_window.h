@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "generator/exclusion_area.h"
+#include "model/exclusion_area.h"
 #include "generator/save_and_compile.h"
 #include "ui/file_dialog.h"
 #include "win32/handles.h"

@@ -77,10 +77,11 @@ void OptionsWindow::PressFocusedButton() {
 }
 
 void OptionsWindow::Browse() {
-    if (cdbWordProc.ShowOpen(hwnd_)) {
+    const Result<bool> chosen = cdbWordProc.ShowOpen(hwnd_);
+    if (chosen.error) {
+        showMessage_(hwnd_, chosen.report, kFailureIcon);
+    } else if (chosen.value) {
         SetWindowTextA(Text1, cdbWordProc.fileName.c_str());
-    } else if (!cdbWordProc.failure.empty()) {
-        showMessage_(hwnd_, cdbWordProc.failure, kFailureIcon);
     }
 }
 

@@ -12,6 +12,13 @@
 
 namespace {
 
+// What the capture writes, or none when it fails.
+std::optional<std::string> Captured(FscClient& client, Coordinate coordinate) {
+    const Result<std::string> capture = CapturePosition(client, coordinate);
+    if (capture.error) return std::nullopt;
+    return capture.value;
+}
+
 // The platform as the program uses it, noting which reply atoms it deletes.
 class RecordingPlatform : public Win32FscPlatform {
 public:
@@ -49,13 +56,13 @@ TEST_F(FscClientOnWindows, WithoutFsConnectEveryRequestGivesOne) {
     EXPECT_EQ(degrees, 5);
     EXPECT_EQ(client.fscWindow, 0u);
     EXPECT_NE(client.fscMessageId, 0u);
-    EXPECT_EQ(CapturePosition(client, Coordinate::Longitude), std::nullopt);
+    EXPECT_EQ(Captured(client, Coordinate::Longitude), std::nullopt);
 }
 
 TEST_F(FscClientOnWindows, CapturesThePositionAndDeletesEveryReplyAtomOnce) {
     Run("--lat 47.5 --lon -122.25");
-    EXPECT_EQ(CapturePosition(client, Coordinate::Latitude), "47.5");
-    EXPECT_EQ(CapturePosition(client, Coordinate::Longitude), "-122.25");
+    EXPECT_EQ(Captured(client, Coordinate::Latitude), "47.5");
+    EXPECT_EQ(Captured(client, Coordinate::Longitude), "-122.25");
     ASSERT_EQ(platform.deleted.size(), 4u);  // two status replies, two reads
     for (uint16_t atom : platform.deleted) {
         char name[256];
@@ -93,7 +100,7 @@ TEST_F(FscClientOnWindows, AnFsConnectThatNeverAnswersCountsAsNoAnswer) {
     int32_t a = 0, b = 0;
     // Bounded at five seconds by the client; the test's own limit is the suite's time-out.
     EXPECT_EQ(client.fscGetStatus(first, rest, a, b), 1);
-    EXPECT_EQ(CapturePosition(client, Coordinate::Latitude), std::nullopt);
+    EXPECT_EQ(Captured(client, Coordinate::Latitude), std::nullopt);
 }
 
 }  // namespace

@@ -2,9 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 namespace {
+
+// What the capture writes, or none when it fails.
+std::optional<std::string> Captured(FscClient& client, Coordinate coordinate) {
+    const Result<std::string> capture = CapturePosition(client, coordinate);
+    if (capture.error) return std::nullopt;
+    return capture.value;
+}
 
 // FSConnect answering the status request and the position reads with fixed replies.
 class ScriptedFsConnect : public FscPlatform {
@@ -48,8 +56,8 @@ protected:
 };
 
 TEST_F(CapturePositionTest, AsksForTheStatusThenThePosition) {
-    EXPECT_EQ(CapturePosition(client, Coordinate::Latitude), "-45");
-    EXPECT_EQ(CapturePosition(client, Coordinate::Longitude), "90");
+    EXPECT_EQ(Captured(client, Coordinate::Latitude), "-45");
+    EXPECT_EQ(Captured(client, Coordinate::Longitude), "90");
     EXPECT_EQ(fsconnect.requests, (std::vector<int>{0, 71, 0, 72}));
     EXPECT_TRUE(faults.empty());
 }
@@ -76,7 +84,7 @@ TEST_F(CapturePositionTest, AnyFailedExchangeGivesNoText) {
         c.spoil(fsconnect);
         std::vector<std::string> faults;
         FscClient client(fsconnect, [&](const std::string& fault) { faults.push_back(fault); });
-        EXPECT_EQ(CapturePosition(client, Coordinate::Latitude), std::nullopt) << c.name;
+        EXPECT_EQ(Captured(client, Coordinate::Latitude), std::nullopt) << c.name;
         EXPECT_EQ(faults.size(), c.faults) << c.name;
     }
     EXPECT_STREQ(kCaptureFailedMessage, "Error communicating with FSConnect!");

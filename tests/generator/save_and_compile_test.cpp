@@ -7,6 +7,7 @@
 #include <atomic>
 #include <vector>
 
+#include "generator/batch_shell_win32.h"
 #include "generator/compile_batch.h"
 #include "storage/program_folder.h"
 #include "storage/text_file.h"
@@ -32,22 +33,24 @@ protected:
         DeleteFileA(BatchFilePath().c_str());
     }
 
-    // Saves and compiles, recording the start of the batch file in place of running it.
-    SaveResult Save(const std::string& xml, const std::string& source, bool deleteSource) {
+    // Saves and compiles with the real shell's paths, recording the start of the batch file in
+    // place of running it.
+    Result<std::unique_ptr<Compile>> Save(const std::string& xml, const std::string& source, bool deleteSource) {
+        Shell shell = CommandShell();
+        shell.start = [this](const std::string& folder, const std::string& name, std::function<void()>) {
+            started.push_back(folder + "|" + name);
+            Result<std::shared_ptr<const ShellRun>> start;
+            start.error = startError;
+            if (!startError) start.value = std::make_shared<ShellRun>();
+            return start;
+        };
         return SaveSourceAndCompile(
-            xml, source, deleteSource, [] {},
-            [this](const std::string& folder, const std::string& name, std::function<void()>) {
-                started.push_back(folder + "|" + name);
-                ShellStart start;
-                start.error = startError;
-                if (!startError) start.run = std::make_shared<ShellRun>();
-                return start;
-            });
+            xml, source, deleteSource, [] {}, shell);
     }
     void SetCompiler(const std::string& location) {
         ASSERT_FALSE(WriteWholeFile(SettingsFilePath(), "[DEFAULT]\r\nBGLCOMP=" + location + "\r\n"));
     }
-    std::string Batch() { return ReadWholeFile(BatchFilePath()).bytes; }
+    std::string Batch() { return ReadWholeFile(BatchFilePath()).value; }
 
     TestFolder folder;
     std::vector<std::string> started;
@@ -57,25 +60,27 @@ protected:
 TEST_F(SaveSourceAndCompileTest, SavesTheSourceAndStartsTheCompileLineInTheProgramsFolder) {
     const std::string xml = folder.Path("my scenery.xml");
     ASSERT_FALSE(WriteWholeFile(xml, "a much longer earlier file that must not shine through\r\n"));
-    const SaveResult saved = Save(xml, "<FSData/>\r\n", true);
-    EXPECT_EQ(saved.failure, "");
-    EXPECT_EQ(ReadWholeFile(xml).bytes, "<FSData/>\r\n\r\n");
+    const Result<std::unique_ptr<Compile>> saved = Save(xml, "<FSData/>\r\n", true);
+    EXPECT_FALSE(saved.error);
+    EXPECT_EQ(saved.report, "");
+    EXPECT_EQ(ReadWholeFile(xml).value, "<FSData/>\r\n\r\n");
     // Deleting the source is the program's own work, after the compile: no DEL line.
     EXPECT_EQ(Batch(), "\"C:\\no such folder\\bglcomp.exe\" \"" + xml + "\"\r\n");
     EXPECT_EQ(started, std::vector<std::string>{ProgramFolder() + "|Zonewright.bat"});
-    ASSERT_TRUE(saved.compile);
-    EXPECT_EQ(saved.compile->bglPath, folder.Path("my scenery.bgl"));
-    EXPECT_TRUE(saved.compile->deleteSource);
+    ASSERT_TRUE(saved.value);
+    EXPECT_EQ(saved.value->bglPath, folder.Path("my scenery.bgl"));
+    EXPECT_TRUE(saved.value->deleteSource);
 }
 
 TEST_F(SaveSourceAndCompileTest, ABatchFileThatCannotBeStartedIsReported) {
     startError = std::error_code(ERROR_FILE_NOT_FOUND, std::system_category());
     const std::string xml = folder.Path("x.xml");
-    const SaveResult saved = Save(xml, "text", true);
-    EXPECT_EQ(saved.failure.rfind("The batch file could not be started: \"" + BatchFilePath() + "\".", 0), 0u)
-        << saved.failure;
-    EXPECT_FALSE(saved.compile);
-    EXPECT_EQ(ReadWholeFile(xml).bytes, "text\r\n");
+    const Result<std::unique_ptr<Compile>> saved = Save(xml, "text", true);
+    EXPECT_EQ(saved.error, startError);
+    EXPECT_EQ(saved.report.rfind("The batch file could not be started: \"" + BatchFilePath() + "\".", 0), 0u)
+        << saved.report;
+    EXPECT_FALSE(saved.value);
+    EXPECT_EQ(ReadWholeFile(xml).value, "text\r\n");
     EXPECT_NE(Batch(), "");
 }
 
@@ -104,7 +109,12 @@ TEST_F(SaveSourceAndCompileTest, PathsAreWrittenInTheShellsCodePageWithOnlyFolde
         {"C:\\a\"b.xml", 437, std::nullopt},
         {"C:\\a\r\nb.xml", CP_UTF8, std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(PathForBatch(c.path, c.codePage), c.forBatch) << c.path << " " << c.codePage;
+    for (const Case& c : cases) {
+        const Result<std::string> forBatch = PathForBatch(c.path, c.codePage);
+        EXPECT_EQ(forBatch.error ? std::nullopt : std::optional<std::string>(forBatch.value), c.forBatch)
+            << c.path << " " << c.codePage;
+        EXPECT_TRUE(!forBatch.error || forBatch.error == Failure::UnreadableByShell) << forBatch.error.message();
+    }
 }
 
 TEST_F(SaveSourceAndCompileTest, WhatTheBatchFileCannotHoldStartsNothing) {
@@ -124,10 +134,11 @@ TEST_F(SaveSourceAndCompileTest, WhatTheBatchFileCannotHoldStartsNothing) {
     for (const Case& c : cases) {
         SetCompiler(c.compiler);
         const std::string xml = folder.Path(c.xmlName);
-        const SaveResult saved = Save(xml, "text", true);
-        EXPECT_EQ(saved.failure.rfind(c.failure, 0), 0u) << saved.failure;
-        EXPECT_FALSE(saved.compile);
-        EXPECT_EQ(ReadWholeFile(xml).bytes, "text\r\n");
+        const Result<std::unique_ptr<Compile>> saved = Save(xml, "text", true);
+        EXPECT_TRUE(saved.error);
+        EXPECT_EQ(saved.report.rfind(c.failure, 0), 0u) << saved.report;
+        EXPECT_FALSE(saved.value);
+        EXPECT_EQ(ReadWholeFile(xml).value, "text\r\n");
         EXPECT_EQ(Batch(), "");
     }
     EXPECT_TRUE(started.empty());
@@ -138,22 +149,22 @@ TEST_F(SaveSourceAndCompileTest, FailuresAreReportedAndLeaveWhatWasDone) {
     ASSERT_FALSE(WriteWholeFile(xml, "old"));
     HANDLE held = CreateFileA(xml.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const SaveResult failed = Save(xml, "new", true);
+    const Result<std::unique_ptr<Compile>> failed = Save(xml, "new", true);
     CloseHandle(held);
-    EXPECT_EQ(failed.failure.rfind("The XML source could not be saved to \"" + xml + "\".", 0), 0u) << failed.failure;
-    EXPECT_EQ(ReadWholeFile(xml).bytes, "old");
+    EXPECT_EQ(failed.report.rfind("The XML source could not be saved to \"" + xml + "\".", 0), 0u) << failed.report;
+    EXPECT_EQ(ReadWholeFile(xml).value, "old");
     EXPECT_EQ(Batch(), "earlier batch\r\n");
     EXPECT_TRUE(started.empty());
 
     // The settings held: the XML file is saved and the batch file stays empty.
     held = CreateFileA(SettingsFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const SaveResult unread = Save(xml, "new", true);
+    const Result<std::unique_ptr<Compile>> unread = Save(xml, "new", true);
     CloseHandle(held);
-    EXPECT_EQ(unread.failure.rfind("The compiler location could not be read from \"" + SettingsFilePath() + "\".", 0),
+    EXPECT_EQ(unread.report.rfind("The compiler location could not be read from \"" + SettingsFilePath() + "\".", 0),
               0u)
-        << unread.failure;
-    EXPECT_EQ(ReadWholeFile(xml).bytes, "new\r\n");
+        << unread.report;
+    EXPECT_EQ(ReadWholeFile(xml).value, "new\r\n");
     EXPECT_EQ(Batch(), "");
 }
 
@@ -192,8 +203,10 @@ TEST(FinishCompile, SucceedsOnlyOnABglWrittenSinceTheStartAndThenDeletesTheSourc
         }
         UniqueHandle held(c.heldSource ? CreateFileA(xml.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
                                        : INVALID_HANDLE_VALUE);
-        const std::string message = FinishCompile(compile);
+        const Result<Done> finished = FinishCompile(compile);
+        const std::string& message = finished.report;
         held.Reset();
+        EXPECT_EQ(!finished.error, c.succeeds);
         if (c.succeeds) {
             EXPECT_EQ(message, "");
         } else if (c.bglAfter) {
@@ -223,17 +236,17 @@ TEST(StartBatch, RunsTheBatchFileInItsFolderWithNothingExpandedButItsOwnLinesAnd
                                 "echo [%%OS%%] [!OS!] \x81"
                                 "ber\r\ncd\r\necho to error 1>&2\r\n"));
     std::atomic<int> calls{0};
-    const ShellStart start = StartBatch(folder, "run.bat", [&calls] { ++calls; });
+    const Result<std::shared_ptr<const ShellRun>> start = StartBatch(folder, "run.bat", [&calls] { ++calls; });
     ASSERT_FALSE(start.error) << start.error.message();
-    ASSERT_TRUE(start.run);
+    ASSERT_TRUE(start.value);
     ASSERT_TRUE(WaitUntil([&] { return calls == 1; }));
-    EXPECT_TRUE(start.run->ended);
+    EXPECT_TRUE(start.value->ended);
     std::string expected =
         "[%OS%] [!OS!] \xFC"
         "ber\r\n" +
         folder + "\r\nto error \r\n";
-    if (!WesternCodePages()) expected = start.run->output;
-    EXPECT_EQ(start.run->output, expected);
+    if (!WesternCodePages()) expected = start.value->output;
+    EXPECT_EQ(start.value->output, expected);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "storage/cds_cini.h"
+#include "storage/cds_cini_win32.h"
 
 #include <windows.h>
 

@@ -45,12 +45,12 @@ TEST(FindIniValue, MatchesSectionAndKeyWithoutRegardToCase) {
 TEST(ReadIniValue, CreatesAMissingFileEmpty) {
     TestFolder folder;
     const std::string path = folder.Path("ZonewrightV2.ini");
-    const IniValue result = ReadIniValue(path, "DEFAULT", "BGLCOMP");
+    const Result<std::string> result = ReadIniValue(path, "DEFAULT", "BGLCOMP");
     EXPECT_FALSE(result.error);
     EXPECT_EQ(result.value, "");
-    const FileContent content = ReadWholeFile(path);
+    const Result<std::string> content = ReadWholeFile(path);
     EXPECT_FALSE(content.error);
-    EXPECT_EQ(content.bytes, "");
+    EXPECT_EQ(content.value, "");
 }
 
 TEST(ReadIniValue, ReadsTheValueAndLeavesTheFileAsItWas) {
@@ -58,15 +58,16 @@ TEST(ReadIniValue, ReadsTheValueAndLeavesTheFileAsItWas) {
     const std::string path = folder.Path("ZonewrightV2.ini");
     const std::string text = "[other]\r\nBGLCOMP=wrong\r\n\r\n[DEFAULT]\r\nBGLCOMP=C:\\Program Files\\bglcomp.exe\r\n";
     ASSERT_FALSE(WriteWholeFile(path, text));
-    const IniValue result = ReadIniValue(path, "DEFAULT", "BGLCOMP");
+    const Result<std::string> result = ReadIniValue(path, "DEFAULT", "BGLCOMP");
     EXPECT_FALSE(result.error);
     EXPECT_EQ(result.value, "C:\\Program Files\\bglcomp.exe");
-    EXPECT_EQ(ReadWholeFile(path).bytes, text);
+    EXPECT_EQ(ReadWholeFile(path).value, text);
 }
 
 TEST(ReadIniValue, ReportsAFolderThatCannotHoldTheFile) {
     TestFolder folder;
-    const IniValue result = ReadIniValue(folder.Path("no such folder") + "/ZonewrightV2.ini", "DEFAULT", "BGLCOMP");
+    const Result<std::string> result =
+        ReadIniValue(folder.Path("no such folder") + "/ZonewrightV2.ini", "DEFAULT", "BGLCOMP");
     EXPECT_TRUE(result.error);
     EXPECT_EQ(result.value, "");
 }

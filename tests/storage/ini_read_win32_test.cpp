@@ -13,7 +13,7 @@ TEST(ReadIniValueOnWindows, ResetsTheAttributesToArchiveAlone) {
     const std::string path = folder.Path("ZonewrightV2.ini");
     ASSERT_FALSE(WriteWholeFile(path, "[DEFAULT]\r\nBGLCOMP=c:\\x.exe\r\n"));
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-    const IniValue result = ReadIniValue(path, "DEFAULT", "BGLCOMP");
+    const Result<std::string> result = ReadIniValue(path, "DEFAULT", "BGLCOMP");
     EXPECT_FALSE(result.error);
     EXPECT_EQ(result.value, "c:\\x.exe");
     EXPECT_EQ(GetFileAttributesA(path.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
@@ -25,7 +25,7 @@ TEST(ReadIniValueOnWindows, PassesOnTheErrorOfAFileHeldOpenByAnother) {
     ASSERT_FALSE(WriteWholeFile(path, "[DEFAULT]\r\nBGLCOMP=c:\\x.exe\r\n"));
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const IniValue result = ReadIniValue(path, "DEFAULT", "BGLCOMP");
+    const Result<std::string> result = ReadIniValue(path, "DEFAULT", "BGLCOMP");
     CloseHandle(held);
     EXPECT_TRUE(result.error);
     EXPECT_EQ(result.value, "");

@@ -4,6 +4,13 @@
 
 namespace {
 
+// The state a text gives, or none.
+std::optional<CheckState> Parsed(const std::string& text) {
+    const Result<CheckState> state = ParseCheckState(text);
+    if (state.error) return std::nullopt;
+    return state.value;
+}
+
 TEST(ProjectFile, KeysAreWrittenAsTheFormatNamesThem) {
     EXPECT_EQ(ExclusionKeys(), (std::vector<std::string>{"Exc_All", "Exc_Beacon", "Exc_Effects", "Exc_GenBuild",
                                                           "Exc_Library", "Exc_TaxiSigns", "Exc_Triggers",
@@ -14,7 +21,7 @@ TEST(ProjectFile, KeysAreWrittenAsTheFormatNamesThem) {
 
 TEST(ProjectFile, StatesRoundTripThroughTheirText) {
     for (CheckState state : {CheckState::Clear, CheckState::Ticked, CheckState::Grayed}) {
-        EXPECT_EQ(ParseCheckState(CheckStateText(state)), state);
+        EXPECT_EQ(Parsed(CheckStateText(state)), state);
     }
     EXPECT_EQ(CheckStateText(CheckState::Grayed), "2");
 }
@@ -32,19 +39,25 @@ TEST(ProjectFile, OnlyWholeNumbersACheckBoxTakesAreStates) {
         {"yes", std::nullopt},      {"1x", std::nullopt},      {"1 1", std::nullopt},
         {"99999999999999999999", std::nullopt}, {"+", std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(ParseCheckState(c.text), c.state) << '"' << c.text << '"';
+    for (const Case& c : cases) EXPECT_EQ(Parsed(c.text), c.state) << '"' << c.text << '"';
+    EXPECT_EQ(ParseCheckState("yes").error, Failure::NotACheckState);
 }
 
 }  // namespace
 
 namespace {
 
-using Lines = std::optional<std::vector<std::string>>;
+using Lines = SectionValues;
+
+Lines Section(std::vector<std::string> lines) {
+    return {std::move(lines), {}, ""};
+}
+const Lines kUnreadable = {{}, std::make_error_code(std::errc::io_error), ""};
 
 TEST(LoadProject, StopsAtTheFirstMissingOrUnusableValue) {
-    const Lines area = std::vector<std::string>{"47.5", " -122 30 ", "47.25", "-122.25", "ignored"};
-    const Lines types = std::vector<std::string>{"1", "0", "2", "0", "1", "0", "0", "1"};
-    const Lines other = std::vector<std::string>{"0"};
+    const Lines area = Section({"47.5", " -122 30 ", "47.25", "-122.25", "ignored"});
+    const Lines types = Section({"1", "0", "2", "0", "1", "0", "0", "1"});
+    const Lines other = Section({"0"});
     struct Case {
         const char* name;
         Lines area, exclusion, other;
@@ -53,17 +66,15 @@ TEST(LoadProject, StopsAtTheFirstMissingOrUnusableValue) {
     };
     const Case cases[] = {
         {"everything", area, types, other, 4, 8, true},
-        {"no area section", std::nullopt, types, other, 0, 0, false},
-        {"three area lines", std::vector<std::string>{"a", "b", "c"}, types, other, 3, 0, false},
-        {"no exclusion section", area, std::nullopt, other, 4, 0, false},
-        {"three exclusion lines", area, std::vector<std::string>{"1", "1", "0"}, other, 4, 3, false},
-        {"a word among the states", area, std::vector<std::string>{"1", "0", "x", "0", "0", "0", "0", "0"}, other, 4, 2,
-         false},
-        {"a five among the states", area, std::vector<std::string>{"0", "5", "0", "0", "0", "0", "0", "0"}, other, 4, 1,
-         false},
-        {"no other section", area, types, std::nullopt, 4, 8, false},
-        {"an empty other section", area, types, std::vector<std::string>{}, 4, 8, false},
-        {"an unusable delete-source state", area, types, std::vector<std::string>{"3"}, 4, 8, false},
+        {"no area section", kUnreadable, types, other, 0, 0, false},
+        {"three area lines", Section({"a", "b", "c"}), types, other, 3, 0, false},
+        {"no exclusion section", area, kUnreadable, other, 4, 0, false},
+        {"three exclusion lines", area, Section({"1", "1", "0"}), other, 4, 3, false},
+        {"a word among the states", area, Section({"1", "0", "x", "0", "0", "0", "0", "0"}), other, 4, 2, false},
+        {"a five among the states", area, Section({"0", "5", "0", "0", "0", "0", "0", "0"}), other, 4, 1, false},
+        {"no other section", area, types, kUnreadable, 4, 8, false},
+        {"an empty other section", area, types, Section({}), 4, 8, false},
+        {"an unusable delete-source state", area, types, Section({"3"}), 4, 8, false},
     };
     for (const Case& c : cases) {
         const ProjectLoad load = LoadProject(c.area, c.exclusion, c.other);

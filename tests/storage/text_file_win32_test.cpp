@@ -40,13 +40,13 @@ TEST(WriteWholeFileOnWindows, AFailedReplaceLeavesTheOldFileIntactAndNoOtherFile
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(WriteWholeFile(path, "new content"));
     CloseHandle(held);
-    EXPECT_EQ(ReadWholeFile(path).bytes, old);
+    EXPECT_EQ(ReadWholeFile(path).value, old);
     ASSERT_FALSE(WriteWholeFile(path, "new"));
-    EXPECT_EQ(ReadWholeFile(path).bytes, "new");
+    EXPECT_EQ(ReadWholeFile(path).value, "new");
     EXPECT_EQ(Entries(folder.path()),
               (std::vector<std::string>{"ZonewrightV2.ini", "ZonewrightV2.ini.tmp", "ZonewrightV2.tmp"}));
     for (const char* name : {"ZonewrightV2.ini.tmp", "ZonewrightV2.tmp"})
-        EXPECT_EQ(ReadWholeFile(folder.Path(name)).bytes, name);
+        EXPECT_EQ(ReadWholeFile(folder.Path(name)).value, name);
 }
 
 TEST(WriteWholeFileOnWindows, ReplacesAnExistingFileWhole) {
@@ -54,7 +54,7 @@ TEST(WriteWholeFileOnWindows, ReplacesAnExistingFileWhole) {
     const std::string path = folder.Path("out.txt");
     ASSERT_FALSE(WriteWholeFile(path, "a much longer earlier content\r\n"));
     ASSERT_FALSE(WriteWholeFile(path, "short"));
-    EXPECT_EQ(ReadWholeFile(path).bytes, "short");
+    EXPECT_EQ(ReadWholeFile(path).value, "short");
 }
 
 }  // namespace

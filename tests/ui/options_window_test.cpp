@@ -36,7 +36,7 @@ protected:
         if (!IsDialogMessageA(options, &message)) DispatchMessageA(&message);
     }
 
-    std::string Settings() { return ReadWholeFile(SettingsFilePath()).bytes; }
+    std::string Settings() { return ReadWholeFile(SettingsFilePath()).value; }
 
     MessageRecorder optionsRecorder;
 };

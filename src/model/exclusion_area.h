@@ -7,6 +7,7 @@
 enum class CheckState { Clear = 0, Ticked = 1, Grayed = 2 };
 
 // The object types, in the order the generator visits them and the project file stores them.
+// Each is one check box of the main window.
 enum ObjectType { All, Beacon, Effects, GenBuild, Library, TaxiSigns, Triggers, Windsocks, ObjectTypeCount };
 
 struct ObjectTypeInfo {

@@ -1,6 +1,7 @@
-#include "storage/cds_cini.h"
+#include "storage/cds_cini_win32.h"
 
 #include "storage/ini_section.h"
+#include "win32/system_error_win32.h"
 
 namespace {
 
@@ -22,10 +23,7 @@ void CDS_CIni::CaptureLastError() {
         lastErrorDescription_ = "An unknown error has occured";
         return;
     }
-    char text[kErrorBuffer] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, LastErrorCode, 0, text,
-                   kErrorBuffer, nullptr);
-    lastErrorDescription_ = text;
+    lastErrorDescription_ = SystemMessage(LastErrorCode, kErrorBuffer);
 }
 
 // Each platform call starts from a clear error code, so that a failure which sets none is not

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <system_error>
+#include <type_traits>
+
+// How every step that can fail reports it: with a std::error_code, the system's own or one of
+// the program's below. A step that gives back a value gives a Result. A failure the user is to
+// be told of carries its report, written where the step knows what failed, where and what it
+// left.
+
+enum class Failure {
+    NoCompilerLocation = 1,  // the settings hold no compiler location
+    UnreadableByShell,       // a path has characters the command shell cannot read
+    NoBglMade,               // the compiler wrote no .bgl
+    NotACheckState,          // a stored text is no state a check box takes
+    NoAnswer,                // FSConnect could not be reached or gave no usable answer
+    FileDialogFailed,        // the common file dialog could not be shown
+};
+
+const std::error_category& FailureCategory();
+
+inline std::error_code make_error_code(Failure failure) {
+    return std::error_code(static_cast<int>(failure), FailureCategory());
+}
+
+template <>
+struct std::is_error_code_enum<Failure> : std::true_type {};
+
+template <class T>
+struct Result {
+    T value{};
+    std::error_code error;  // the sign of failure; value is then not to be used
+    std::string report;     // for the user, when a failure is to be told
+};
+
+// The value of a step that gives back nothing but its success.
+struct Done {};
