@@ -6,11 +6,14 @@
 
 #include "win32/handles.h"
 #include "ui/layout.h"
+#include "ui/resource.h"
 #include "ui/window.h"
 
 // A window that the main window opens from its menu, after disabling itself. It is created
 // afresh at every opening, owned by the main window (so it stays above it), and enables the
 // main window again however it closes. The object deletes itself when its window is gone.
+// Derived makes its controls in OnCreate (false: the window is not made) and handles their
+// commands in OnCommand.
 template <class Derived>
 class DialogWindow : public Window<Derived> {
 protected:
@@ -27,7 +30,7 @@ protected:
     // Creates and shows the window centred on the screen; nullptr when it could not be made.
     static HWND Show(std::unique_ptr<Derived> dialog, const Design& design) {
         HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog->mainWindow_, GWLP_HINSTANCE));
-        if (!Window<Derived>::Register(instance, design.className, COLOR_BTNFACE)) return nullptr;
+        if (!Window<Derived>::Register(instance, design.className, COLOR_BTNFACE, IDI_ZONEWRIGHT)) return nullptr;
         const RECT rect = CentredWindowRect(design.widthTwips, design.heightTwips, design.style, design.exStyle,
                                             false, ScreenDpi());
         HWND window = CreateWindowExA(design.exStyle, design.className, design.caption, design.style, rect.left,
@@ -39,12 +42,15 @@ protected:
         return window;
     }
 
-    // Messages every such window handles alike; true when this one was among them.
-    bool HandleDialogMessage(UINT message, WPARAM wParam, LRESULT& result) {
-        if (message != WM_ACTIVATE) return false;
-        KeepFocusOnActivate(this->hwnd_, wParam, savedFocus_);
-        result = 0;
-        return true;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        Derived& self = static_cast<Derived&>(*this);
+        switch (message) {
+            case WM_CREATE: return self.OnCreate() ? 0 : -1;
+            case WM_COMMAND: self.OnCommand(LOWORD(wParam)); return 0;
+            case WM_ACTIVATE: KeepFocusOnActivate(this->hwnd_, wParam, savedFocus_); return 0;
+            case WM_CLOSE: Close(); return 0;
+            default: return DefWindowProcA(this->hwnd_, message, wParam, lParam);
+        }
     }
 
     void Close() {

@@ -11,23 +11,26 @@ using K = ControlKind;
 using W = InfoDialog;
 
 const ControlRow<W> kLayout[] = {
-    {&W::OKButton, {IDOK, K::DefaultPushButton, "OK", 0, 4680, 240, 1215, 375}},
+    {nullptr, {IDOK, K::DefaultPushButton, "OK", 0, 4680, 240, 1215, 375}},
     {&W::Label1, {IDC_Info_Label1, K::Label, "Zonewright Info", 0, 240, 240, 1575, 255}},
-    {&W::Label2, {IDC_Info_Label2, K::Label,
-                  "This small program should help you to create exclude files for FS2004 using the new XML based "
-                  "code and the new compiler.",
-                  0, 240, 840, 3855, 615}},
-    {&W::Label3, {IDC_Info_Label3, K::Label,
-                  "You may insert the coordinates by hand or using FSConnect module which imports your current "
-                  "location data. To import a coordinate value into any textboxes press the corresponding \"FSC\" "
-                  "button(s). ",
-                  0, 240, 1560, 3855, 855}},
-    {&W::Label4, {IDC_Info_Label4, K::Label,
-                  "Zonewright supports both decimal and degrees-minutes-seconds format.", 0, 240, 2520, 3855, 495}},
-    {&W::Label5, {IDC_Info_Label5, K::Label,
-                  "Please note that you should generate code before you generate the .bgl file.", 0, 240, 3120,
-                  3855, 495}},
-    {&W::Label6, {IDC_Info_Label6, K::Label, "Version 2.0", 0, 240, 480, 855, 255}},
+    {nullptr,
+     {IDC_Info_Label2, K::Label,
+      "This small program should help you to create exclude files for FS2004 using the new XML based "
+      "code and the new compiler.",
+      0, 240, 840, 3855, 615}},
+    {nullptr,
+     {IDC_Info_Label3, K::Label,
+      "You may insert the coordinates by hand or using FSConnect module which imports your current "
+      "location data. To import a coordinate value into any textboxes press the corresponding \"FSC\" "
+      "button(s). ",
+      0, 240, 1560, 3855, 855}},
+    {nullptr,
+     {IDC_Info_Label4, K::Label, "Zonewright supports both decimal and degrees-minutes-seconds format.", 0, 240, 2520,
+      3855, 495}},
+    {nullptr,
+     {IDC_Info_Label5, K::Label, "Please note that you should generate code before you generate the .bgl file.", 0, 240,
+      3120, 3855, 495}},
+    {nullptr, {IDC_Info_Label6, K::Label, "Version 2.0", 0, 240, 480, 855, 255}},
 };
 
 }  // namespace
@@ -41,19 +44,13 @@ HWND InfoDialog::Open(HWND mainWindow) {
                 {"InfoDialog", "Zonewright Info", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, 6030, 3705});
 }
 
-LRESULT InfoDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (HandleDialogMessage(message, wParam, result)) return result;
-    switch (message) {
-    case WM_CREATE:
-        if (!CreateControls(*this, hwnd_, kLayout, ScreenDpi(), font_.get())) return -1;
-        SendMessageA(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
-        return 0;
-    case WM_COMMAND:
-        // OK is IDOK, so Enter presses it as well as a click or Space.
-        if (LOWORD(wParam) == IDOK) Close();
-        return 0;
-    case WM_CLOSE: Close(); return 0;
-    default: return DefWindowProcA(hwnd_, message, wParam, lParam);
-    }
+bool InfoDialog::OnCreate() {
+    if (!CreateControls(*this, hwnd_, kLayout, ScreenDpi(), font_.get())) return false;
+    SendMessageA(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
+    return true;
+}
+
+// OK is IDOK, so Enter presses it as well as a click or Space.
+void InfoDialog::OnCommand(int id) {
+    if (id == IDOK) Close();
 }

@@ -10,13 +10,14 @@ class InfoDialog : public DialogWindow<InfoDialog> {
 public:
     static HWND Open(HWND mainWindow);
 
-    HWND OKButton = nullptr, Label1 = nullptr, Label2 = nullptr, Label3 = nullptr, Label4 = nullptr;
-    HWND Label5 = nullptr, Label6 = nullptr;
+    HWND Label1 = nullptr;  // the bold title; the other controls are known by their ids
 
 private:
     friend class Window<InfoDialog>;
+    friend class DialogWindow<InfoDialog>;
     explicit InfoDialog(HWND mainWindow);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnCreate();
+    void OnCommand(int id);
 
     UniqueFont boldFont_;
 };

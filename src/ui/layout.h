@@ -27,7 +27,8 @@ struct ControlLayout {
     int left, top, width, height;  // twips
 };
 
-// A layout row together with the window member that receives the control's handle.
+// A layout row together with the window member that receives the control's handle, or nullptr
+// for a control the code never touches again (it keeps its id).
 template <class W>
 struct ControlRow {
     HWND W::*member;
@@ -41,20 +42,23 @@ HWND CreateControl(HWND parent, const ControlLayout& layout, POINT frameOrigin, 
 // beneath the controls that do, frames lowest, so that nothing they draw covers a box or button.
 template <class W, size_t N>
 bool CreateControls(W& window, HWND parent, const ControlRow<W> (&table)[N], Dpi dpi, HFONT font) {
-    for (const ControlRow<W>& row : table) {
+    HWND controls[N];
+    for (size_t i = 0; i < N; ++i) {
+        const ControlLayout& layout = table[i].layout;
         POINT origin = {0, 0};
         for (const ControlRow<W>& frame : table) {
-            if (row.layout.inside != 0 && frame.layout.id == row.layout.inside) {
+            if (layout.inside != 0 && frame.layout.id == layout.inside) {
                 origin = {TwipsToPixels(frame.layout.left, dpi.x), TwipsToPixels(frame.layout.top, dpi.y)};
             }
         }
-        window.*row.member = CreateControl(parent, row.layout, origin, dpi, font);
-        if (!(window.*row.member)) return false;
+        controls[i] = CreateControl(parent, layout, origin, dpi, font);
+        if (!controls[i]) return false;
+        if (table[i].member) window.*table[i].member = controls[i];
     }
     for (ControlKind lowered : {ControlKind::Label, ControlKind::Picture, ControlKind::Frame}) {
-        for (const ControlRow<W>& row : table) {
-            if (row.layout.kind != lowered) continue;
-            SetWindowPos(window.*row.member, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        for (size_t i = 0; i < N; ++i) {
+            if (table[i].layout.kind != lowered) continue;
+            SetWindowPos(controls[i], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     }
     return true;

@@ -33,18 +33,18 @@ using W = MainWindow;
 
 // Rows in tab order, which is also the stacking order: txtoutput lies above Frame3.
 const ControlRow<W> kLayout[] = {
-    {&W::Frame1, {IDC_Frame1, K::Frame, "Exclusion area", 0, 120, 120, 7335, 3015}},
+    {nullptr, {IDC_Frame1, K::Frame, "Exclusion area", 0, 120, 120, 7335, 3015}},
     {&W::latitudemaximum, {IDC_latitudemaximum, K::TextBox, "", IDC_Frame1, 480, 680, 1575, 285}},
     {&W::Label1, {IDC_Label1, K::Label, "Northwest point", IDC_Frame1, 120, 360, 1455, 255}},
     {&W::longitudeminimum, {IDC_longitudeminimum, K::TextBox, "", IDC_Frame1, 480, 1040, 1575, 285}},
-    {&W::Label2, {IDC_Label2, K::Label, "Lat:", IDC_Frame1, 120, 720, 615, 255}},
-    {&W::Label3, {IDC_Label3, K::Label, "Lon:", IDC_Frame1, 120, 1080, 735, 255}},
-    {&W::Label4, {IDC_Label4, K::Label, "Lat:", IDC_Frame1, 4560, 2160, 375, 255}},
-    {&W::Label5, {IDC_Label5, K::Label, "Lon:", IDC_Frame1, 4560, 2520, 495, 255}},
-    {&W::Label6, {IDC_Label6, K::Label, "Southeast point", IDC_Frame1, 4560, 1800, 1215, 255}},
+    {nullptr, {IDC_Label2, K::Label, "Lat:", IDC_Frame1, 120, 720, 615, 255}},
+    {nullptr, {IDC_Label3, K::Label, "Lon:", IDC_Frame1, 120, 1080, 735, 255}},
+    {nullptr, {IDC_Label4, K::Label, "Lat:", IDC_Frame1, 4560, 2160, 375, 255}},
+    {nullptr, {IDC_Label5, K::Label, "Lon:", IDC_Frame1, 4560, 2520, 495, 255}},
+    {nullptr, {IDC_Label6, K::Label, "Southeast point", IDC_Frame1, 4560, 1800, 1215, 255}},
     {&W::latitudeminimum, {IDC_latitudeminimum, K::TextBox, "", IDC_Frame1, 4920, 2120, 1575, 285}},
     {&W::longitudemaximum, {IDC_longitudemaximum, K::TextBox, "", IDC_Frame1, 4920, 2480, 1575, 285}},
-    {&W::Frame2, {IDC_Frame2, K::Frame, "Exclusion type", 0, 7560, 120, 2295, 3015}},
+    {nullptr, {IDC_Frame2, K::Frame, "Exclusion type", 0, 7560, 120, 2295, 3015}},
     {&W::Exec_All, {IDC_Exec_All, K::CheckBox, "All objects", IDC_Frame2, 240, 360, 1095, 195}},
     {&W::Exec_Beacon, {IDC_Exec_Beacon, K::CheckBox, "Beacon objects", IDC_Frame2, 480, 720, 1455, 195}},
     {&W::Exec_Effects, {IDC_Exec_Effects, K::CheckBox, "Effects", IDC_Frame2, 480, 960, 855, 195}},
@@ -53,16 +53,17 @@ const ControlRow<W> kLayout[] = {
     {&W::Exec_TaxiSigns, {IDC_Exec_TaxiSigns, K::CheckBox, "Taxiway signs", IDC_Frame2, 480, 1680, 1335, 195}},
     {&W::Exec_Triggers, {IDC_Exec_Triggers, K::CheckBox, "Trigger objects", IDC_Frame2, 480, 1920, 1455, 195}},
     {&W::Exec_Windsocks, {IDC_Exec_Windsocks, K::CheckBox, "Windsocks", IDC_Frame2, 480, 2160, 1095, 195}},
-    {&W::generate, {IDC_generate, K::PushButton, "Generate source code", 0, 6960, 3840, 2655, 375}},
+    {nullptr, {IDC_generate, K::PushButton, "Generate source code", 0, 6960, 3840, 2655, 375}},
     {&W::txtoutput, {IDC_txtoutput, K::SourceView, "", 0, 240, 3480, 6255, 3975}},
-    {&W::save, {IDC_save, K::PushButton, "Save source and generate .bgl", 0, 6960, 4320, 2655, 375}},
-    {&W::Label7, {IDC_Label7, K::Label, "Zonewright 2.0 for FS2004\r\nCoordinates: decimal or DMS", 0, 6960, 7200, 2655, 495}},
-    {&W::NW1, {IDC_NW1, K::PushButton, "FSC", IDC_Frame1, 2160, 680, 495, 255}},
-    {&W::NW2, {IDC_NW2, K::PushButton, "FSC", IDC_Frame1, 2160, 1040, 495, 255}},
-    {&W::SE1, {IDC_SE1, K::PushButton, "FSC", IDC_Frame1, 6600, 2120, 495, 255}},
-    {&W::SE2, {IDC_SE2, K::PushButton, "FSC", IDC_Frame1, 6600, 2480, 495, 255}},
+    {nullptr, {IDC_save, K::PushButton, "Save source and generate .bgl", 0, 6960, 4320, 2655, 375}},
+    {&W::Label7,
+     {IDC_Label7, K::Label, "Zonewright 2.0 for FS2004\r\nCoordinates: decimal or DMS", 0, 6960, 7200, 2655, 495}},
+    {nullptr, {IDC_NW1, K::PushButton, "FSC", IDC_Frame1, 2160, 680, 495, 255}},
+    {nullptr, {IDC_NW2, K::PushButton, "FSC", IDC_Frame1, 2160, 1040, 495, 255}},
+    {nullptr, {IDC_SE1, K::PushButton, "FSC", IDC_Frame1, 6600, 2120, 495, 255}},
+    {nullptr, {IDC_SE2, K::PushButton, "FSC", IDC_Frame1, 6600, 2480, 495, 255}},
     {&W::DelSRC, {IDC_DelSRC, K::CheckBox, "Delete source after compilation?", 0, 6960, 3360, 2655, 255}},
-    {&W::Frame3, {IDC_Frame3, K::Frame, "Source code", 0, 120, 3240, 6495, 4335}},
+    {nullptr, {IDC_Frame3, K::Frame, "Source code", 0, 120, 3240, 6495, 4335}},
     {&W::Image1, {IDC_Image1, K::Picture, nullptr, IDC_Frame1, 2880, 960, 1500, 1500}},
 };
 
@@ -71,7 +72,7 @@ const ControlRow<W> kLayout[] = {
 MainWindow::MainWindow(MessageSink showMessage) : showMessage_(std::move(showMessage)) {}
 
 bool MainWindow::Load(HINSTANCE instance) {
-    if (!Register(instance, kClassName, COLOR_BTNFACE)) return false;
+    if (!Register(instance, kClassName, COLOR_BTNFACE, IDI_ZONEWRIGHT)) return false;
     const Dpi dpi = ScreenDpi();
     font_ = UniqueFont(CreateDialogFont(dpi, FW_NORMAL));
     const RECT rect = CentredWindowRect(kClientWidth, kClientHeight, kStyle, 0, true, dpi);

@@ -58,12 +58,10 @@ private:
     HWND savedFocus_ = nullptr;
 
 public:
-    // The controls, named as in the window design.
-    HWND Frame1 = nullptr, latitudemaximum = nullptr, Label1 = nullptr, longitudeminimum = nullptr;
-    HWND Label2 = nullptr, Label3 = nullptr, Label4 = nullptr, Label5 = nullptr, Label6 = nullptr;
-    HWND latitudeminimum = nullptr, longitudemaximum = nullptr, Frame2 = nullptr, Exec_All = nullptr;
-    HWND Exec_Beacon = nullptr, Exec_Effects = nullptr, Exec_GenBuild = nullptr, Exec_Library = nullptr;
-    HWND Exec_TaxiSigns = nullptr, Exec_Triggers = nullptr, Exec_Windsocks = nullptr, generate = nullptr;
-    HWND txtoutput = nullptr, save = nullptr, Label7 = nullptr, NW1 = nullptr, NW2 = nullptr, SE1 = nullptr;
-    HWND SE2 = nullptr, DelSRC = nullptr, Frame3 = nullptr, Image1 = nullptr;
+    // The controls the code reads or writes, named as in the window design; the buttons, frames
+    // and other labels are known by their ids alone.
+    HWND latitudemaximum = nullptr, longitudeminimum = nullptr, latitudeminimum = nullptr, longitudemaximum = nullptr;
+    HWND Exec_All = nullptr, Exec_Beacon = nullptr, Exec_Effects = nullptr, Exec_GenBuild = nullptr;
+    HWND Exec_Library = nullptr, Exec_TaxiSigns = nullptr, Exec_Triggers = nullptr, Exec_Windsocks = nullptr;
+    HWND DelSRC = nullptr, txtoutput = nullptr, Label1 = nullptr, Label7 = nullptr, Image1 = nullptr;
 };

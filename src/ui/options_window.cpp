@@ -18,12 +18,12 @@ using W = OptionsWindow;
 
 // Rows in tab order: the OK button comes first and so has the focus when the window opens.
 const ControlRow<W> kLayout[] = {
-    {&W::Frame1, {IDC_Options_Frame1, K::Frame, "Settings", 0, 120, 120, 6015, 855}},
-    {&W::Command2, {IDC_Options_Command2, K::PushButton, "OK", 0, 3720, 1080, 975, 375}},
-    {&W::Command3, {IDC_Options_Command3, K::PushButton, "Cancel", 0, 4800, 1080, 1335, 375}},
+    {nullptr, {IDC_Options_Frame1, K::Frame, "Settings", 0, 120, 120, 6015, 855}},
+    {nullptr, {IDC_Options_Command2, K::PushButton, "OK", 0, 3720, 1080, 975, 375}},
+    {nullptr, {IDC_Options_Command3, K::PushButton, "Cancel", 0, 4800, 1080, 1335, 375}},
     {&W::Text1, {IDC_Options_Text1, K::TextBox, "", IDC_Options_Frame1, 1920, 320, 3495, 285}},
-    {&W::Command1, {IDC_Options_Command1, K::PushButton, "...", IDC_Options_Frame1, 5520, 320, 375, 255}},
-    {&W::Label1, {IDC_Options_Label1, K::Label, "BGLComp.exe location:", IDC_Options_Frame1, 120, 360, 1695, 255}},
+    {nullptr, {IDC_Options_Command1, K::PushButton, "...", IDC_Options_Frame1, 5520, 320, 375, 255}},
+    {nullptr, {IDC_Options_Label1, K::Label, "BGLComp.exe location:", IDC_Options_Frame1, 120, 360, 1695, 255}},
 };
 
 }  // namespace
@@ -42,25 +42,19 @@ HWND OptionsWindow::Open(HWND mainWindow, MessageSink showMessage) {
                  1590});
 }
 
-LRESULT OptionsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (HandleDialogMessage(message, wParam, result)) return result;
-    switch (message) {
-    case WM_CREATE:
-        if (!CreateControls(*this, hwnd_, kLayout, ScreenDpi(), font_.get())) return -1;
-        Load();
-        return 0;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
+bool OptionsWindow::OnCreate() {
+    if (!CreateControls(*this, hwnd_, kLayout, ScreenDpi(), font_.get())) return false;
+    Load();
+    return true;
+}
+
+void OptionsWindow::OnCommand(int id) {
+    switch (id) {
         case IDOK: PressFocusedButton(); break;
         case IDC_Options_Command1: Browse(); break;
         case IDC_Options_Command2: Ok(); break;
         case IDC_Options_Command3: Close(); break;
         default: break;
-        }
-        return 0;
-    case WM_CLOSE: Close(); return 0;
-    default: return DefWindowProcA(hwnd_, message, wParam, lParam);
     }
 }
 
@@ -73,7 +67,11 @@ void OptionsWindow::Load() {
 // nothing else.
 void OptionsWindow::PressFocusedButton() {
     HWND focus = GetFocus();
-    if (focus == Command1 || focus == Command2 || focus == Command3) SendMessageA(focus, BM_CLICK, 0, 0);
+    if (!focus || GetParent(focus) != hwnd_) return;
+    const int id = GetDlgCtrlID(focus);
+    if (id == IDC_Options_Command1 || id == IDC_Options_Command2 || id == IDC_Options_Command3) {
+        SendMessageA(focus, BM_CLICK, 0, 0);
+    }
 }
 
 void OptionsWindow::Browse() {

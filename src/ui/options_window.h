@@ -13,13 +13,14 @@ public:
     // For tests: the same window with its failure messages going elsewhere.
     static HWND Open(HWND mainWindow, MessageSink showMessage);
 
-    HWND Frame1 = nullptr, Label1 = nullptr, Text1 = nullptr, Command1 = nullptr, Command2 = nullptr;
-    HWND Command3 = nullptr;
+    HWND Text1 = nullptr;  // the compiler location; the other controls are known by their ids
 
 private:
     friend class Window<OptionsWindow>;
+    friend class DialogWindow<OptionsWindow>;
     OptionsWindow(HWND mainWindow, MessageSink showMessage);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnCreate();
+    void OnCommand(int id);
     void Load();
     void Browse();
     void Ok();

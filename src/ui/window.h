@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "ui/resource.h"
-
 // Binds a C++ object to its window at WM_NCCREATE and forwards every later message to
 // Derived::HandleMessage. Derived::OnFinalMessage runs after the window is gone.
 template <class Derived>
@@ -12,15 +10,16 @@ public:
     HWND hwnd() const { return hwnd_; }
 
 protected:
-    static bool Register(HINSTANCE instance, const char* className, int background) {
+    // The class of the window, with the icon resource of that id in both its sizes.
+    static bool Register(HINSTANCE instance, const char* className, int background, int iconId) {
         WNDCLASSEXA wc = {};
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = &Window::Procedure;
         wc.hInstance = instance;
-        wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_ZONEWRIGHT));
-        wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_ZONEWRIGHT), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON),
-                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+        wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(iconId));
+        wc.hIconSm =
+            static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                          GetSystemMetrics(SM_CYSMICON), LR_SHARED));
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1));
         wc.lpszClassName = className;

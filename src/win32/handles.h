@@ -2,17 +2,18 @@
 
 #include <windows.h>
 
-// Owns one GDI object (font, bitmap, brush) and deletes it once.
-template <class Handle>
-class GdiObject {
+// Owns one handle and closes it once, the way its kind is closed. Not copyable; moving hands the
+// handle over and leaves the source empty.
+template <class Handle, class Kind>
+class Owned {
 public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    GdiObject(GdiObject&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
-    GdiObject& operator=(GdiObject&& other) noexcept {
+    Owned() = default;
+    explicit Owned(Handle handle) : handle_(Kind::Valid(handle) ? handle : nullptr) {}
+    ~Owned() { Reset(); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    Owned(Owned&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
+    Owned& operator=(Owned&& other) noexcept {
         if (this != &other) {
             Reset();
             handle_ = other.handle_;
@@ -21,8 +22,9 @@ public:
         return *this;
     }
     Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
     void Reset() {
-        if (handle_) DeleteObject(handle_);
+        if (handle_) Kind::Close(handle_);
         handle_ = nullptr;
     }
 
@@ -30,33 +32,19 @@ private:
     Handle handle_ = nullptr;
 };
 
-using UniqueFont = GdiObject<HFONT>;
-using UniqueBitmap = GdiObject<HBITMAP>;
-
-// Owns a kernel handle (process, thread, file) and closes it once.
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE handle) : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
-    ~UniqueHandle() { Reset(); }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            handle_ = other.handle_;
-            other.handle_ = nullptr;
-        }
-        return *this;
-    }
-    HANDLE get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void Reset() {
-        if (handle_) CloseHandle(handle_);
-        handle_ = nullptr;
-    }
-
-private:
-    HANDLE handle_ = nullptr;
+// GDI objects: fonts, bitmaps, brushes.
+struct GdiObjectKind {
+    static bool Valid(HGDIOBJ object) { return object != nullptr; }
+    static void Close(HGDIOBJ object) { DeleteObject(object); }
 };
+
+// Kernel objects: processes, threads, files, pipes. Some functions fail with
+// INVALID_HANDLE_VALUE rather than null; that is no handle either.
+struct KernelObjectKind {
+    static bool Valid(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE handle) { CloseHandle(handle); }
+};
+
+using UniqueFont = Owned<HFONT, GdiObjectKind>;
+using UniqueBitmap = Owned<HBITMAP, GdiObjectKind>;
+using UniqueHandle = Owned<HANDLE, KernelObjectKind>;
