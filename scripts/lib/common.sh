@@ -45,12 +45,13 @@ ensure_wine_prefix() {
 }
 
 XVFB_PID=""
-# Starts a private Xvfb on a free display number and exports DISPLAY.
+# Starts a private Xvfb on a free display number and exports DISPLAY. The screen is large enough
+# for the main window laid out at 144 DPI.
 start_xvfb() {
     local n
     for n in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
         XVFB_PID=$!
         for _ in $(seq 1 50); do
             [ -e "/tmp/.X11-unix/X$n" ] && break

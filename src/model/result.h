@@ -24,8 +24,10 @@ inline std::error_code make_error_code(Failure failure) {
     return std::error_code(static_cast<int>(failure), FailureCategory());
 }
 
+namespace std {
 template <>
-struct std::is_error_code_enum<Failure> : std::true_type {};
+struct is_error_code_enum<Failure> : true_type {};
+}  // namespace std
 
 template <class T>
 struct Result {

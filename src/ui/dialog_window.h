@@ -12,8 +12,8 @@
 // A window that the main window opens from its menu, after disabling itself. It is created
 // afresh at every opening, owned by the main window (so it stays above it), and enables the
 // main window again however it closes. The object deletes itself when its window is gone.
-// Derived makes its controls in OnCreate (false: the window is not made) and handles their
-// commands in OnCommand.
+// Derived makes its controls in OnCreate (false: the window is not made), handles their
+// commands in OnCommand, and lays them out again at another DPI in Place.
 template <class Derived>
 class DialogWindow : public Window<Derived> {
 protected:
@@ -48,6 +48,17 @@ protected:
             case WM_CREATE: return self.OnCreate() ? 0 : -1;
             case WM_COMMAND: self.OnCommand(LOWORD(wParam)); return 0;
             case WM_ACTIVATE: KeepFocusOnActivate(this->hwnd_, wParam, savedFocus_); return 0;
+            case WM_DPICHANGED: {
+                // Laid out again from the twips, with a font of the new size, where Windows suggests.
+                const Dpi dpi = DpiOfMessage(wParam);
+                UniqueFont font(CreateDialogFont(dpi, FW_NORMAL));
+                self.Place(dpi, font.get());
+                font_ = std::move(font);
+                const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+                SetWindowPos(this->hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                             suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+                return 0;
+            }
             case WM_CLOSE: Close(); return 0;
             default: return DefWindowProcA(this->hwnd_, message, wParam, lParam);
         }

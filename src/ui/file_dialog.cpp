@@ -7,57 +7,32 @@
 #include <vector>
 
 #include "storage/text_file.h"
-#include "win32/system_error_win32.h"
+#include "win32/loaded_library.h"
 
 namespace {
 
-// A function of a loaded library; the cast goes through void(*)(), which any function pointer
-// may be cast to and back.
-template <class Function>
-Function Symbol(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-// comdlg32, loaded once and kept for the rest of the run.
-class CommonDialogLibrary {
-public:
-    CommonDialogLibrary() : module_(LoadLibraryA("comdlg32.dll")) {
-        if (!module_) {
-            error_ = LastError();
-            return;
-        }
-        open = Symbol<Function>(module_, "GetOpenFileNameA");
-        save = Symbol<Function>(module_, "GetSaveFileNameA");
-        extendedError = Symbol<ErrorFunction>(module_, "CommDlgExtendedError");
-        if (!open || !save || !extendedError) error_ = LastError();
-    }
-    ~CommonDialogLibrary() {
-        if (module_) FreeLibrary(module_);
-    }
-    CommonDialogLibrary(const CommonDialogLibrary&) = delete;
-    CommonDialogLibrary& operator=(const CommonDialogLibrary&) = delete;
-
-    // Why the library cannot serve; no error when it can.
-    const std::error_code& error() const { return error_; }
+// comdlg32 and the three functions of it that the dialogs use.
+struct CommonDialogLibrary {
+    CommonDialogLibrary()
+        : open(library.Get<Function>("GetOpenFileNameA")),
+          save(library.Get<Function>("GetSaveFileNameA")),
+          extendedError(library.Get<ErrorFunction>("CommDlgExtendedError")) {}
 
     using Function = BOOL(WINAPI*)(LPOPENFILENAMEA);
     using ErrorFunction = DWORD(WINAPI*)();
-    Function open = nullptr;
-    Function save = nullptr;
-    ErrorFunction extendedError = nullptr;
-
-private:
-    HMODULE module_;
-    std::error_code error_;
+    LoadedLibrary library{"comdlg32.dll"};
+    Function open;
+    Function save;
+    ErrorFunction extendedError;
 };
 
 // Made at the first dialog, on the one GUI thread; a function-local static would bring the
 // thread library's locking along for nothing.
-std::optional<CommonDialogLibrary> library;
+std::optional<CommonDialogLibrary> comdlg32Library;
 
 const CommonDialogLibrary& Library() {
-    if (!library) library.emplace();
-    return *library;
+    if (!comdlg32Library) comdlg32Library.emplace();
+    return *comdlg32Library;
 }
 
 }  // namespace
@@ -87,10 +62,10 @@ Result<bool> FileDialog::ShowSave(HWND owner) {
 Result<bool> FileDialog::Show(HWND owner, bool save) {
     Result<bool> chosen;
     const CommonDialogLibrary& comdlg32 = Library();
-    if (comdlg32.error()) {
-        chosen.error = comdlg32.error();
+    if (comdlg32.library.error()) {
+        chosen.error = comdlg32.library.error();
         chosen.report = "The file dialog could not be shown: comdlg32.dll could not be loaded.\r\n\r\n" +
-                        DescribeError(comdlg32.error());
+                        DescribeError(chosen.error);
         return chosen;
     }
     const std::string filters = FilterList(filter);

@@ -50,6 +50,12 @@ bool InfoDialog::OnCreate() {
     return true;
 }
 
+void InfoDialog::Place(Dpi dpi, HFONT font) {
+    PlaceControls(hwnd_, kLayout, dpi, font);
+    boldFont_ = UniqueFont(CreateDialogFont(dpi, FW_BOLD));
+    SendMessageA(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), TRUE);
+}
+
 // OK is IDOK, so Enter presses it as well as a click or Space.
 void InfoDialog::OnCommand(int id) {
     if (id == IDOK) Close();

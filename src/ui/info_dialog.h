@@ -18,6 +18,7 @@ private:
     explicit InfoDialog(HWND mainWindow);
     bool OnCreate();
     void OnCommand(int id);
+    void Place(Dpi dpi, HFONT font);
 
     UniqueFont boldFont_;
 };

@@ -10,7 +10,24 @@ Dpi ScreenDpi() {
     return dpi;
 }
 
+Dpi WindowDpi(HWND window) {
+    // Looked up, not imported: Windows before 10 has no GetDpiForWindow.
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow && window) {
+        if (const int dpi = static_cast<int>(getDpiForWindow(window))) return {dpi, dpi};
+    }
+    return ScreenDpi();
+}
+
 int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+
+RECT ControlRect(const ControlLayout& layout, POINT frameOrigin, Dpi dpi) {
+    const int left = frameOrigin.x + TwipsToPixels(layout.left, dpi.x);
+    const int top = frameOrigin.y + TwipsToPixels(layout.top, dpi.y);
+    return {left, top, left + TwipsToPixels(layout.width, dpi.x), top + TwipsToPixels(layout.height, dpi.y)};
+}
 
 HWND CreateControl(HWND parent, const ControlLayout& layout, POINT frameOrigin, Dpi dpi, HFONT font) {
     const char* className = "BUTTON";
@@ -41,12 +58,11 @@ HWND CreateControl(HWND parent, const ControlLayout& layout, POINT frameOrigin, 
         style |= SS_BITMAP;
         break;
     }
-    HWND control = CreateWindowExA(exStyle, className, layout.caption, style,
-                                   frameOrigin.x + TwipsToPixels(layout.left, dpi.x),
-                                   frameOrigin.y + TwipsToPixels(layout.top, dpi.y),
-                                   TwipsToPixels(layout.width, dpi.x), TwipsToPixels(layout.height, dpi.y), parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
-                                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+    const RECT rect = ControlRect(layout, frameOrigin, dpi);
+    HWND control =
+        CreateWindowExA(exStyle, className, layout.caption, style, rect.left, rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
+                        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     if (!control) return nullptr;
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;

@@ -13,6 +13,12 @@ struct Dpi {
 };
 
 Dpi ScreenDpi();
+// The DPI of the monitor the window is on (Windows 10 and later), else the screen's.
+Dpi WindowDpi(HWND window);
+// The DPI that WM_DPICHANGED names in its wParam.
+inline Dpi DpiOfMessage(WPARAM wParam) {
+    return {LOWORD(wParam), HIWORD(wParam)};
+}
 int TwipsToPixels(int twips, int dpi);
 
 enum class ControlKind { Frame, Label, TextBox, SourceView, PushButton, DefaultPushButton, CheckBox, Picture };
@@ -35,7 +41,21 @@ struct ControlRow {
     ControlLayout layout;
 };
 
+// Where a row's control stands in its parent, in pixels at that DPI.
+RECT ControlRect(const ControlLayout& layout, POINT frameOrigin, Dpi dpi);
+
 HWND CreateControl(HWND parent, const ControlLayout& layout, POINT frameOrigin, Dpi dpi, HFONT font);
+
+// The corner of the frame that holds a row's control, in pixels; the client area's for none.
+template <class W, size_t N>
+POINT FrameOrigin(const ControlRow<W> (&table)[N], const ControlLayout& layout, Dpi dpi) {
+    for (const ControlRow<W>& frame : table) {
+        if (layout.inside != 0 && frame.layout.id == layout.inside) {
+            return {TwipsToPixels(frame.layout.left, dpi.x), TwipsToPixels(frame.layout.top, dpi.y)};
+        }
+    }
+    return {0, 0};
+}
 
 // Creates the controls in table order, which is also their tab order, each with the font.
 // Labels, pictures and frames take no focus, so their place in the z-order is free: they go
@@ -45,13 +65,7 @@ bool CreateControls(W& window, HWND parent, const ControlRow<W> (&table)[N], Dpi
     HWND controls[N];
     for (size_t i = 0; i < N; ++i) {
         const ControlLayout& layout = table[i].layout;
-        POINT origin = {0, 0};
-        for (const ControlRow<W>& frame : table) {
-            if (layout.inside != 0 && frame.layout.id == layout.inside) {
-                origin = {TwipsToPixels(frame.layout.left, dpi.x), TwipsToPixels(frame.layout.top, dpi.y)};
-            }
-        }
-        controls[i] = CreateControl(parent, layout, origin, dpi, font);
+        controls[i] = CreateControl(parent, layout, FrameOrigin(table, layout, dpi), dpi, font);
         if (!controls[i]) return false;
         if (table[i].member) window.*table[i].member = controls[i];
     }
@@ -62,6 +76,22 @@ bool CreateControls(W& window, HWND parent, const ControlRow<W> (&table)[N], Dpi
         }
     }
     return true;
+}
+
+// Lays the controls out again at another DPI, each where its row puts it, with the font of that
+// DPI; the parent repaints once, afterwards.
+template <class W, size_t N>
+void PlaceControls(HWND parent, const ControlRow<W> (&table)[N], Dpi dpi, HFONT font) {
+    SendMessageA(parent, WM_SETREDRAW, FALSE, 0);
+    for (const ControlRow<W>& row : table) {
+        HWND control = GetDlgItem(parent, row.layout.id);
+        const RECT rect = ControlRect(row.layout, FrameOrigin(table, row.layout, dpi), dpi);
+        SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    SendMessageA(parent, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(parent, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 // The window rectangle whose client area is width x height twips, centred on the screen.

@@ -12,7 +12,9 @@
 #include "storage/ini_read.h"
 #include "storage/program_folder.h"
 #include "storage/project_file.h"
+#include "storage/text_file.h"
 #include "ui/check_box.h"
+#include "ui/corner_picture.h"
 #include "ui/info_dialog.h"
 #include "ui/layout.h"
 #include "ui/options_window.h"
@@ -25,6 +27,7 @@ const DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 const int kClientWidth = 9960;
 const int kClientHeight = 7710;
 const char* const kProjectFilter = "Zonewright Save Files (*.exc)|*.exc|";
+const int kPictureTwips = 1500;
 // Posted by the thread that watches a compile once the compiler has ended.
 const UINT kCompileEnded = WM_APP + 1;
 
@@ -64,7 +67,7 @@ const ControlRow<W> kLayout[] = {
     {nullptr, {IDC_SE2, K::PushButton, "FSC", IDC_Frame1, 6600, 2480, 495, 255}},
     {&W::DelSRC, {IDC_DelSRC, K::CheckBox, "Delete source after compilation?", 0, 6960, 3360, 2655, 255}},
     {nullptr, {IDC_Frame3, K::Frame, "Source code", 0, 120, 3240, 6495, 4335}},
-    {&W::Image1, {IDC_Image1, K::Picture, nullptr, IDC_Frame1, 2880, 960, 1500, 1500}},
+    {&W::Image1, {IDC_Image1, K::Picture, nullptr, IDC_Frame1, 2880, 960, kPictureTwips, kPictureTwips}},
 };
 
 }  // namespace
@@ -73,12 +76,12 @@ MainWindow::MainWindow(MessageSink showMessage) : showMessage_(std::move(showMes
 
 bool MainWindow::Load(HINSTANCE instance) {
     if (!Register(instance, kClassName, COLOR_BTNFACE, IDI_ZONEWRIGHT)) return false;
-    const Dpi dpi = ScreenDpi();
-    font_ = UniqueFont(CreateDialogFont(dpi, FW_NORMAL));
-    const RECT rect = CentredWindowRect(kClientWidth, kClientHeight, kStyle, 0, true, dpi);
+    const RECT rect = CentredWindowRect(kClientWidth, kClientHeight, kStyle, 0, true, ScreenDpi());
     HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINMENU));
-    if (!CreateWindowExA(0, kClassName, "Zonewright", kStyle, rect.left, rect.top, rect.right - rect.left,
-                         rect.bottom - rect.top, nullptr, menu, instance, this)) {
+    // Files dropped on the window open as projects. The style is what DragAcceptFiles would set,
+    // without loading shell32 at start-up.
+    if (!CreateWindowExA(WS_EX_ACCEPTFILES, kClassName, "Zonewright", kStyle, rect.left, rect.top,
+                         rect.right - rect.left, rect.bottom - rect.top, nullptr, menu, instance, this)) {
         if (menu) DestroyMenu(menu);
         return false;
     }
@@ -100,18 +103,35 @@ void MainWindow::CheckCompilerSetting() {
 }
 
 bool MainWindow::CreateContent() {
-    if (!CreateControls(*this, hwnd_, kLayout, ScreenDpi(), font_.get())) return false;
+    const Dpi dpi = WindowDpi(hwnd_);
+    font_ = UniqueFont(CreateDialogFont(dpi, FW_NORMAL));
+    if (!CreateControls(*this, hwnd_, kLayout, dpi, font_.get())) return false;
     for (HWND box : ObjectTypeBoxes()) MakeCheckBoxNotifyChanges(box);
     MakeCheckBoxNotifyChanges(DelSRC);
     SetCheckState(DelSRC, CheckState::Ticked);
     // The source view holds more than an edit control's default 32 K characters.
     SendMessageA(txtoutput, EM_SETLIMITTEXT, 0, 0);
-    // LR_LOADMAP3DCOLORS turns the picture's light grey into the window's face colour.
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
-    cornerPicture_ = UniqueBitmap(static_cast<HBITMAP>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDB_CORNER), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
-    SendMessageA(Image1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(cornerPicture_.get()));
+    ShowCornerPicture(dpi);
     return true;
+}
+
+// The picture fills its place in the layout: 1500 twips square.
+void MainWindow::ShowCornerPicture(Dpi dpi) {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
+    UniqueBitmap picture = CornerPicture(instance, TwipsToPixels(kPictureTwips, dpi.x));
+    SendMessageA(Image1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+    cornerPicture_ = std::move(picture);
+}
+
+// Moved to a monitor of another DPI: everything laid out again from the twips, with a font of
+// the new size, in the rectangle Windows suggests.
+void MainWindow::OnDpiChanged(Dpi dpi, const RECT& suggested) {
+    UniqueFont font(CreateDialogFont(dpi, FW_NORMAL));
+    PlaceControls(hwnd_, kLayout, dpi, font.get());
+    font_ = std::move(font);
+    ShowCornerPicture(dpi);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -120,6 +140,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC: return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE: KeepFocusOnActivate(hwnd_, wParam, savedFocus_); return 0;
     case kCompileEnded: OnCompileEnded(); return 0;
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_DPICHANGED: OnDpiChanged(DpiOfMessage(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcA(hwnd_, message, wParam, lParam);
     }
@@ -196,9 +218,45 @@ void MainWindow::AddToOutput(const std::string& aMsg) {
 // loading quietly, and what was set before it stays.
 void MainWindow::openSaveFile() {
     OpenFile.filter = kProjectFilter;
-    if (!Choose(OpenFile, false)) return;
+    if (Choose(OpenFile, false)) LoadProjectFile(OpenFile.fileName);
+}
+
+void MainWindow::OpenProject(const std::string& path) {
+    if (const std::error_code error = ReadWholeFile(path).error) {
+        showMessage_(hwnd_, "The project file \"" + path + "\" could not be opened.\r\n\r\n" + DescribeError(error),
+                     kFailureIcon);
+        return;
+    }
+    // The next File > Open starts from it, as after opening it there.
+    OpenFile.fileName = path;
+    LoadProjectFile(path);
+}
+
+// The first file dropped opens; nothing while a dialog window or a message keeps the window
+// disabled, as for any other input.
+void MainWindow::OnDropFiles(HDROP drop) {
+    if (!shell32_) shell32_.emplace("shell32.dll");
+    const auto queryFile = shell32_->Get<UINT(WINAPI*)(HDROP, UINT, LPSTR, UINT)>("DragQueryFileA");
+    const auto finish = shell32_->Get<void(WINAPI*)(HDROP)>("DragFinish");
+    std::string path;
+    if (queryFile) {
+        std::vector<char> name(queryFile(drop, 0, nullptr, 0) + 1, '\0');
+        if (queryFile(drop, 0, name.data(), static_cast<UINT>(name.size())) > 0) path = name.data();
+    }
+    if (finish) finish(drop);
+    if (!queryFile || !finish) {
+        showMessage_(hwnd_,
+                     "The dropped file could not be taken: shell32.dll could not be loaded.\r\n\r\n" +
+                         DescribeError(shell32_->error()),
+                     kFailureIcon);
+        return;
+    }
+    if (!path.empty() && IsWindowEnabled(hwnd_)) OpenProject(path);
+}
+
+void MainWindow::LoadProjectFile(const std::string& path) {
     CDS_CIni ini;
-    ini.FileName(OpenFile.fileName);
+    ini.FileName(path);
     // CDS_CIni tells a failure by its result alone; the section then counts as unreadable.
     auto section = [&ini](const char* name) {
         SectionValues values;

@@ -2,16 +2,21 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "model/exclusion_area.h"
 #include "generator/save_and_compile.h"
 #include "ui/file_dialog.h"
+#include "ui/layout.h"
 #include "win32/handles.h"
 #include "ui/message_box.h"
 #include "ui/window.h"
+#include "win32/loaded_library.h"
 
 // The start-up window and the only store of working data: the exclusion area lives in
 // its controls.
@@ -28,10 +33,16 @@ public:
     void openSaveFile();
     void selectSaveFile();
 
+    // A project named from outside, on the command line or dropped on the window: loaded as
+    // File > Open loads it. A file that cannot be read is told.
+    void OpenProject(const std::string& path);
+
 private:
     friend class Window<MainWindow>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool CreateContent();
+    void ShowCornerPicture(Dpi dpi);
+    void OnDpiChanged(Dpi dpi, const RECT& suggested);
     void OnCommand(int id, int code, HWND control);
     LRESULT OnColorStatic(HDC dc, HWND control);
 
@@ -40,6 +51,8 @@ private:
     void Generate();
     void SaveAndCompile();
     void OnCompileEnded();
+    void OnDropFiles(HDROP drop);
+    void LoadProjectFile(const std::string& path);
     void CapturePosition(HWND box, bool latitude);
     ExclusionArea ReadExclusionArea() const;
     std::array<HWND, ObjectTypeCount> ObjectTypeBoxes() const;
@@ -55,6 +68,7 @@ private:
     UniqueFont font_;
     UniqueBitmap cornerPicture_;
     std::unique_ptr<Compile> compile_;  // the compile that runs; one at a time
+    std::optional<LoadedLibrary> shell32_;  // loaded at the first drop
     HWND savedFocus_ = nullptr;
 
 public:

@@ -48,6 +48,10 @@ bool OptionsWindow::OnCreate() {
     return true;
 }
 
+void OptionsWindow::Place(Dpi dpi, HFONT font) {
+    PlaceControls(hwnd_, kLayout, dpi, font);
+}
+
 void OptionsWindow::OnCommand(int id) {
     switch (id) {
         case IDOK: PressFocusedButton(); break;

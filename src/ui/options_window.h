@@ -21,6 +21,7 @@ private:
     OptionsWindow(HWND mainWindow, MessageSink showMessage);
     bool OnCreate();
     void OnCommand(int id);
+    void Place(Dpi dpi, HFONT font);
     void Load();
     void Browse();
     void Ok();

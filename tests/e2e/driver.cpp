@@ -483,14 +483,14 @@ Zonewright::~Zonewright() {
     }
 }
 
-bool Zonewright::Start() {
+bool Zonewright::Start(const std::string& arguments) {
     if (!prepared_) return false;
     if (process_ && !HasExited()) {
         failure_ = "the program was started again while it still runs";
         return false;
     }
     const std::string exe = Path("Zonewright.exe");
-    std::string commandLine = "\"" + exe + "\"";
+    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     // Started from another current folder, as from a shortcut: the program must find its
     // settings beside itself, not in the current folder.
     const std::string currentFolder = Path("elsewhere");

@@ -125,8 +125,9 @@ public:
     // What went wrong in preparing or starting, for a failed test's report.
     const std::string& failure() const { return failure_; }
 
-    // Starts the copy; once that process has ended it may be started again in the same folder.
-    bool Start();
+    // Starts the copy with these arguments on its command line; once that process has ended it
+    // may be started again in the same folder.
+    bool Start(const std::string& arguments = "");
 
     HWND FindMainWindow() const;
     HWND FindInfoWindow() const;

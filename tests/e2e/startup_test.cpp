@@ -68,4 +68,61 @@ TEST_F(StartupTest, AnUnreadableSettingsFileGivesTheWarningAndTheProgramRunsOn) 
     EXPECT_EQ(program_->FindMessageBox(), nullptr);
 }
 
+// As Explorer's "Open with", a file dropped on the program's icon and a file association start
+// it: with the project's path in quotes. It loads as File > Open loads it, after the start-up
+// check; a file that cannot be opened is told, and the window stays empty.
+TEST_F(StartupTest, AProjectNamedOnTheCommandLineIsOpened) {
+    TestFolder projects;
+    const std::string project = projects.Path("my area.exc");
+    ASSERT_TRUE(e2e::WriteFileBytes(project,
+                                    "[area]\r\nlatitudemaximum=47.5\r\nlongitudeminimum=-122.5\r\nlatitudeminimum=47.25"
+                                    "\r\nlongitudemaximum=-122.25\r\n[exclusion]\r\nExc_All=0\r\nExc_Beacon=0\r\n"
+                                    "Exc_Effects=0\r\nExc_GenBuild=0\r\nExc_Library=0\r\nExc_TaxiSigns=0\r\n"
+                                    "Exc_Triggers=0\r\nExc_Windsocks=1\r\n[other]\r\nDeleteSource=0\r\n"));
+    const std::string missing = projects.Path("gone.exc");
+    struct Case {
+        const char* name;
+        std::optional<std::string> settings;  // none: the start-up warning comes first
+        std::string arguments;
+        std::vector<std::string> messages;
+        std::string latitude;  // what the first box then holds
+    };
+    const Case cases[] = {
+        {"a project", kCompilerSettings, "\"" + project + "\"", {}, "47.5"},
+        {"a project after the start-up warning", std::nullopt, "\"" + project + "\"", {}, "47.5"},
+        {"a file that is not there",
+         kCompilerSettings,
+         "\"" + missing + "\"",
+         {"The project file \"" + missing + "\" could not be opened.\r\n\r\n" +
+          std::make_error_code(std::errc::no_such_file_or_directory).message()},
+         ""},
+        {"no argument", kCompilerSettings, "", {}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        program_.emplace(ZonewrightExe(), c.settings);
+        ASSERT_TRUE(program_->prepared()) << program_->failure();
+        ASSERT_TRUE(program_->Start(c.arguments)) << program_->failure();
+        if (!c.settings) {
+            ASSERT_TRUE(WarningBeforeMainWindow(*program_));
+        }
+        // A message comes over the window once it is made, and keeps it disabled until closed.
+        if (!c.messages.empty()) {
+            HWND main = nullptr;
+            ASSERT_TRUE(e2e::WaitUntil([&] { return (main = program_->FindMainWindow()) && IsWindowVisible(main); }));
+            main_ = main;
+            ASSERT_TRUE(ExpectMessages(c.messages));
+        }
+        ASSERT_TRUE(AwaitMainWindow());
+        EXPECT_EQ(program_->FindMessageBox(), nullptr);
+        EXPECT_EQ(e2e::GetText(Item(IDC_latitudemaximum)), c.latitude);
+        if (c.latitude.empty()) continue;
+        EXPECT_EQ(e2e::GetText(Item(IDC_longitudemaximum)), "-122.25");
+        EXPECT_EQ(e2e::GetCheck(Item(IDC_Exec_Windsocks)), BST_CHECKED);
+        EXPECT_EQ(e2e::GetCheck(Item(IDC_DelSRC)), BST_UNCHECKED);
+        ASSERT_TRUE(ClickItem(IDC_generate));
+        EXPECT_EQ(e2e::GetText(Item(IDC_txtoutput)), kWindsocksDocument);
+    }
+}
+
 }  // namespace

@@ -5,6 +5,9 @@
 #include "main_window_fixture.h"
 #include "ui/resource.h"
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 TEST(TwipsToPixels, FifteenTwipsToThePixelAt96AndTenAt144) {
@@ -20,70 +23,102 @@ TEST(TwipsToPixels, FifteenTwipsToThePixelAt96AndTenAt144) {
 
 using MainWindowLayout = MainWindowTest;
 
-TEST_F(MainWindowLayout, EveryControlStandsWhereTheDesignPutsIt) {
-    struct Row {
-        int id;
-        int frameLeft, frameTop;  // the holding frame's corner, 0 for the window
-        int left, top, width, height;
-    };
-    const int f1[] = {120, 120}, f2[] = {7560, 120};
-    const Row rows[] = {
-        {IDC_txtoutput, 0, 0, 240, 3480, 6255, 3975},
-        {IDC_Frame3, 0, 0, 120, 3240, 6495, 4335},
-        {IDC_DelSRC, 0, 0, 6960, 3360, 2655, 255},
-        {IDC_save, 0, 0, 6960, 4320, 2655, 375},
-        {IDC_generate, 0, 0, 6960, 3840, 2655, 375},
-        {IDC_Frame2, 0, 0, 7560, 120, 2295, 3015},
-        {IDC_Exec_Windsocks, f2[0], f2[1], 480, 2160, 1095, 195},
-        {IDC_Exec_Triggers, f2[0], f2[1], 480, 1920, 1455, 195},
-        {IDC_Exec_TaxiSigns, f2[0], f2[1], 480, 1680, 1335, 195},
-        {IDC_Exec_Library, f2[0], f2[1], 480, 1440, 1335, 195},
-        {IDC_Exec_GenBuild, f2[0], f2[1], 480, 1200, 1575, 195},
-        {IDC_Exec_Effects, f2[0], f2[1], 480, 960, 855, 195},
-        {IDC_Exec_Beacon, f2[0], f2[1], 480, 720, 1455, 195},
-        {IDC_Exec_All, f2[0], f2[1], 240, 360, 1095, 195},
-        {IDC_Frame1, 0, 0, 120, 120, 7335, 3015},
-        {IDC_SE2, f1[0], f1[1], 6600, 2480, 495, 255},
-        {IDC_SE1, f1[0], f1[1], 6600, 2120, 495, 255},
-        {IDC_NW2, f1[0], f1[1], 2160, 1040, 495, 255},
-        {IDC_NW1, f1[0], f1[1], 2160, 680, 495, 255},
-        {IDC_longitudemaximum, f1[0], f1[1], 4920, 2480, 1575, 285},
-        {IDC_latitudeminimum, f1[0], f1[1], 4920, 2120, 1575, 285},
-        {IDC_longitudeminimum, f1[0], f1[1], 480, 1040, 1575, 285},
-        {IDC_latitudemaximum, f1[0], f1[1], 480, 680, 1575, 285},
-        {IDC_Label6, f1[0], f1[1], 4560, 1800, 1215, 255},
-        {IDC_Label5, f1[0], f1[1], 4560, 2520, 495, 255},
-        {IDC_Label4, f1[0], f1[1], 4560, 2160, 375, 255},
-        {IDC_Label3, f1[0], f1[1], 120, 1080, 735, 255},
-        {IDC_Label2, f1[0], f1[1], 120, 720, 615, 255},
-        {IDC_Label1, f1[0], f1[1], 120, 360, 1455, 255},
-        {IDC_Label7, 0, 0, 6960, 7200, 2655, 495},
-    };
-    for (const Row& row : rows) {
-        HWND control = Control(row.id);
-        ASSERT_TRUE(control) << row.id;
-        const RECT expected = ExpectedRect(row.frameLeft, row.frameTop, row.left, row.top, row.width, row.height);
-        const RECT actual = ClientRectOf(control);
-        EXPECT_TRUE(actual == expected) << "control " << row.id << ": " << Describe(actual) << " instead of "
-                                        << Describe(expected);
-    }
-    // The picture is drawn at its natural size of 100 x 100 pixels from its corner.
-    const RECT picture = ClientRectOf(Control(IDC_Image1));
-    const RECT corner = ExpectedRect(f1[0], f1[1], 2880, 960, 0, 0);
-    EXPECT_EQ(picture.left, corner.left);
-    EXPECT_EQ(picture.top, corner.top);
-    EXPECT_EQ(picture.right - picture.left, 100);
-    EXPECT_EQ(picture.bottom - picture.top, 100);
-}
+// The frames and the controls each holds: a relation of the design, not its coordinates.
+const std::vector<std::pair<int, std::vector<int>>> kFrames = {
+    {IDC_Frame1,
+     {IDC_Label1, IDC_Label2, IDC_Label3, IDC_Label4, IDC_Label5, IDC_Label6, IDC_latitudemaximum, IDC_longitudeminimum,
+      IDC_latitudeminimum, IDC_longitudemaximum, IDC_NW1, IDC_NW2, IDC_SE1, IDC_SE2, IDC_Image1}},
+    {IDC_Frame2,
+     {IDC_Exec_All, IDC_Exec_Beacon, IDC_Exec_Effects, IDC_Exec_GenBuild, IDC_Exec_Library, IDC_Exec_TaxiSigns,
+      IDC_Exec_Triggers, IDC_Exec_Windsocks}},
+    {IDC_Frame3, {IDC_txtoutput}},
+};
 
-TEST_F(MainWindowLayout, AtNinetySixDpiTheKnownPixelsComeOut) {
+TEST_F(MainWindowLayout, AtNinetySixDpiEveryControlHasItsRectangle) {
     if (ScreenDpi().x != 96 || ScreenDpi().y != 96) GTEST_SKIP() << "screen is not at 96 DPI";
-    const RECT box = ClientRectOf(Control(IDC_latitudemaximum));
-    EXPECT_TRUE(box == RECT({40, 53, 145, 72})) << Describe(box);
+    // Read off the window as built, checked once against the design.
+    const std::pair<int, RECT> rects[] = {
+        {IDC_Frame1, {8, 8, 497, 209}},
+        {IDC_latitudemaximum, {40, 53, 145, 72}},
+        {IDC_Label1, {16, 32, 113, 49}},
+        {IDC_longitudeminimum, {40, 77, 145, 96}},
+        {IDC_Label2, {16, 56, 57, 73}},
+        {IDC_Label3, {16, 80, 65, 97}},
+        {IDC_Label4, {312, 152, 337, 169}},
+        {IDC_Label5, {312, 176, 345, 193}},
+        {IDC_Label6, {312, 128, 393, 145}},
+        {IDC_latitudeminimum, {336, 149, 441, 168}},
+        {IDC_longitudemaximum, {336, 173, 441, 192}},
+        {IDC_Frame2, {504, 8, 657, 209}},
+        {IDC_Exec_All, {520, 32, 593, 45}},
+        {IDC_Exec_Beacon, {536, 56, 633, 69}},
+        {IDC_Exec_Effects, {536, 72, 593, 85}},
+        {IDC_Exec_GenBuild, {536, 88, 641, 101}},
+        {IDC_Exec_Library, {536, 104, 625, 117}},
+        {IDC_Exec_TaxiSigns, {536, 120, 625, 133}},
+        {IDC_Exec_Triggers, {536, 136, 633, 149}},
+        {IDC_Exec_Windsocks, {536, 152, 609, 165}},
+        {IDC_generate, {464, 256, 641, 281}},
+        {IDC_txtoutput, {16, 232, 433, 497}},
+        {IDC_save, {464, 288, 641, 313}},
+        {IDC_Label7, {464, 480, 641, 513}},
+        {IDC_NW1, {152, 53, 185, 70}},
+        {IDC_NW2, {152, 77, 185, 94}},
+        {IDC_SE1, {448, 149, 481, 166}},
+        {IDC_SE2, {448, 173, 481, 190}},
+        {IDC_DelSRC, {464, 224, 641, 241}},
+        {IDC_Frame3, {8, 216, 441, 505}},
+        {IDC_Image1, {200, 72, 300, 172}},
+    };
+    for (const auto& [id, expected] : rects) {
+        const RECT actual = ClientRectOf(Control(id));
+        EXPECT_TRUE(actual == expected) << "control " << id << ": " << Describe(actual);
+    }
+    EXPECT_TRUE(LayoutHolds(window.hwnd(), kFrames));
     RECT client;
     GetClientRect(window.hwnd(), &client);
-    EXPECT_EQ(client.right, 664);
-    EXPECT_EQ(client.bottom, 514);
+    EXPECT_TRUE(client == RECT({0, 0, 664, 514})) << Describe(client);
+}
+
+// As Windows tells a window moved to a monitor of 144 DPI: every control laid out again from the
+// twips, with a larger font and a picture drawn at the larger size, in the rectangle suggested.
+TEST_F(MainWindowLayout, AMoveToAHundredAndFortyFourDpiLaysEverythingOutAgain) {
+    if (ScreenDpi().x != 96 || ScreenDpi().y != 96) GTEST_SKIP() << "screen is not at 96 DPI";
+    HWND main = window.hwnd();
+    RECT outer, client;
+    GetWindowRect(main, &outer);
+    GetClientRect(main, &client);
+    // Windows suggests a window whose client area is half as large again.
+    RECT suggested = {outer.left, outer.top, outer.right + client.right / 2, outer.bottom + client.bottom / 2};
+    SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT now;
+    GetWindowRect(main, &now);
+    EXPECT_TRUE(now == suggested) << Describe(now);
+    GetClientRect(main, &client);
+    EXPECT_TRUE(client == RECT({0, 0, 996, 771})) << Describe(client);
+    const std::pair<int, RECT> rects[] = {
+        {IDC_Frame1, {12, 12, 746, 314}},           {IDC_latitudemaximum, {60, 80, 218, 109}},
+        {IDC_Exec_Windsocks, {804, 228, 914, 248}}, {IDC_txtoutput, {24, 348, 650, 746}},
+        {IDC_Label7, {696, 720, 962, 770}},         {IDC_Image1, {300, 108, 450, 258}},
+    };
+    for (const auto& [id, expected] : rects) {
+        const RECT actual = ClientRectOf(Control(id));
+        EXPECT_TRUE(actual == expected) << "control " << id << ": " << Describe(actual);
+    }
+    EXPECT_TRUE(LayoutHolds(main, kFrames));
+    // MS Sans Serif 8.25 pt at 144 DPI.
+    for (int id : {IDC_latitudemaximum, IDC_Exec_All, IDC_generate, IDC_Frame1, IDC_txtoutput}) {
+        EXPECT_EQ(FontOf(Control(id)).lfHeight, -17) << id;
+    }
+    BITMAP picture = {};
+    GetObjectA(reinterpret_cast<HBITMAP>(SendMessageA(Control(IDC_Image1), STM_GETIMAGE, IMAGE_BITMAP, 0)),
+               sizeof picture, &picture);
+    EXPECT_EQ(picture.bmWidth, 150);
+    EXPECT_EQ(picture.bmHeight, 150);
+    // And back again.
+    SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&outer));
+    EXPECT_TRUE(ClientRectOf(Control(IDC_latitudemaximum)) == RECT({40, 53, 145, 72}));
+    EXPECT_EQ(FontOf(Control(IDC_latitudemaximum)).lfHeight, -11);
 }
 
 TEST_F(MainWindowLayout, WindowHasAFixedBorderNoBoxesAndIsCentred) {
@@ -96,8 +131,8 @@ TEST_F(MainWindowLayout, WindowHasAFixedBorderNoBoxesAndIsCentred) {
     RECT client;
     GetClientRect(window.hwnd(), &client);
     const Dpi dpi = ScreenDpi();
-    EXPECT_EQ(client.right, TwipsToPixels(9960, dpi.x));
-    EXPECT_EQ(client.bottom, TwipsToPixels(7710, dpi.y));
+    EXPECT_EQ(client.right, MulDiv(664, dpi.x, 96));
+    EXPECT_EQ(client.bottom, MulDiv(514, dpi.y, 96));
     RECT outer;
     GetWindowRect(window.hwnd(), &outer);
     EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);

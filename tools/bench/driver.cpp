@@ -16,6 +16,9 @@
 //   bench_driver generate RUNS ZONEWRIGHT_EXE CHARACTERS
 //       Fills the four coordinate boxes with that many characters each, ticks the seven object
 //       types, and times Generate from the posted click until the source view holds the document.
+//   bench_driver answer
+//       Answers the start-up message of a Zonewright already running ("ZonewrightV2") with OK,
+//       as a user would, and waits until its main window is shown.
 //   bench_driver show ZONEWRIGHT_EXE
 //       Starts Zonewright, types a sample area, ticks two object types, generates, and prints the
 //       main window's rectangle; leaves the program running for a screenshot.
@@ -424,13 +427,31 @@ int Show(const std::string& zonewright) {
     return 0;
 }
 
+int Answer() {
+    const double deadline = NowMs() + kWindowDeadlineMs;
+    HWND box = nullptr;
+    while (!(box = FindWindowA("#32770", "ZonewrightV2"))) {
+        if (NowMs() > deadline) Fail("no message of Zonewright's came");
+        Sleep(10);
+    }
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    for (;;) {
+        HWND main = FindWindowA(kMainClass, "Zonewright");
+        if (main && IsWindowVisible(main) && IsWindowEnabled(main)) return 0;
+        if (NowMs() > deadline) Fail("the main window did not follow the message");
+        Sleep(10);
+    }
+}
+
 int Usage() {
-    std::fputs("usage: bench_driver startup RUNS EXE CLASS [EXE CLASS ...]\n"
-               "       bench_driver capture RUNS ZONEWRIGHT_EXE SIMULATOR_EXE LATITUDE LONGITUDE\n"
-               "       bench_driver capture-silent RUNS ZONEWRIGHT_EXE SIMULATOR_EXE\n"
-               "       bench_driver generate RUNS ZONEWRIGHT_EXE CHARACTERS\n"
-               "       bench_driver show ZONEWRIGHT_EXE\n",
-               stderr);
+    std::fputs(
+        "usage: bench_driver startup RUNS EXE CLASS [EXE CLASS ...]\n"
+        "       bench_driver capture RUNS ZONEWRIGHT_EXE SIMULATOR_EXE LATITUDE LONGITUDE\n"
+        "       bench_driver capture-silent RUNS ZONEWRIGHT_EXE SIMULATOR_EXE\n"
+        "       bench_driver generate RUNS ZONEWRIGHT_EXE CHARACTERS\n"
+        "       bench_driver answer\n"
+        "       bench_driver show ZONEWRIGHT_EXE\n",
+        stderr);
     return 2;
 }
 
@@ -442,6 +463,7 @@ int main(int argc, char** argv) {
     const std::string& command = args[0];
     try {
         if (command == "show" && args.size() == 2) return Show(args[1]);
+        if (command == "answer" && args.size() == 1) return Answer();
         if (args.size() < 3) return Usage();
         const int runs = std::atoi(args[1].c_str());
         if (runs < 1) return Usage();
