@@ -141,6 +141,23 @@ protected:
         return AssertionSuccess();
     }
 
+    // Saves the Windsocks document as SlowSource(), with "Delete source" ticked, for a compiler
+    // that waits until the file Release() is there; returns once the compiler runs.
+    AssertionResult StartSlowCompile() {
+        if (AssertionResult started = StartWithCompiler("bglcomp.exe"); !started) return started;
+        if (!MakeFolder("scenery")) return AssertionFailure() << "could not make the scenery folder";
+        if (AssertionResult slow = TroubledCompiler("slow.cmd", "--wait-for " + Quoted(Release())); !slow) return slow;
+        if (AssertionResult generated = GenerateWindsocks(); !generated) return generated;
+        if (AssertionResult ticked = DeleteSource(true); !ticked) return ticked;
+        if (AssertionResult saved = SaveAs(SlowSource()); !saved) return saved;
+        if (!e2e::WaitUntil([&] { return Log().value_or("") == "called with: " + SlowSource() + "\r\n"; })) {
+            return AssertionFailure() << "the compiler did not start: " << Log().value_or("(no log)");
+        }
+        return AssertionSuccess();
+    }
+    std::string SlowSource() const { return program_->Path("scenery\\area.xml"); }
+    std::string Release() const { return program_->Path("release"); }
+
     // Presses "Save source and generate .bgl" and waits for its file dialog. A compile that has
     // just ended may not have been taken in yet: while the program answers that the compiler
     // still runs, the user presses again.
@@ -365,18 +382,10 @@ TEST_F(SaveAndCompileTest, AFailedCompileIsReportedInTheCompilersWordsAndTheSour
 }
 
 TEST_F(SaveAndCompileTest, ASaveWhileTheCompilerRunsIsRefusedAndTheSourceGoesOnlyAfterTheBgl) {
-    ASSERT_TRUE(StartWithCompiler("bglcomp.exe"));
-    ASSERT_TRUE(MakeFolder("scenery"));
-    const std::string release = program_->Path("release");
-    ASSERT_TRUE(TroubledCompiler("slow.cmd", "--wait-for " + Quoted(release)));
-    ASSERT_TRUE(GenerateWindsocks());
-    ASSERT_TRUE(DeleteSource(true));
-    const std::string xml = program_->Path("scenery\\area.xml");
+    ASSERT_TRUE(StartSlowCompile());
+    const std::string xml = SlowSource();
     const std::string bgl = program_->Path("scenery\\area.bgl");
-    ASSERT_TRUE(SaveAs(xml));
     const std::optional<std::string> batch = Batch();
-    ASSERT_TRUE(e2e::WaitUntil([&] { return Log().value_or("") == "called with: " + xml + "\r\n"; }))
-        << Log().value_or("(no log)");
 
     // While it runs: the source is there, no .bgl yet, and a second save is refused before its
     // dialog, leaving the running batch file as it is.
@@ -390,7 +399,7 @@ TEST_F(SaveAndCompileTest, ASaveWhileTheCompilerRunsIsRefusedAndTheSourceGoesOnl
     ASSERT_TRUE(Type(IDC_latitudemaximum, "48"));
     EXPECT_EQ(e2e::GetText(Item(IDC_latitudemaximum)), "48");
 
-    ASSERT_TRUE(e2e::WriteFileBytes(release, ""));
+    ASSERT_TRUE(e2e::WriteFileBytes(Release(), ""));
     ASSERT_TRUE(AwaitRuns(LogPath(), 1));
     ASSERT_TRUE(AwaitDeleted(xml));
     EXPECT_TRUE(e2e::FileExists(bgl));
@@ -398,22 +407,15 @@ TEST_F(SaveAndCompileTest, ASaveWhileTheCompilerRunsIsRefusedAndTheSourceGoesOnl
 }
 
 TEST_F(SaveAndCompileTest, ClosingTheProgramLeavesTheCompilerRunningAndTheSourceInPlace) {
-    ASSERT_TRUE(StartWithCompiler("bglcomp.exe"));
-    ASSERT_TRUE(MakeFolder("scenery"));
-    const std::string release = program_->Path("release");
-    ASSERT_TRUE(TroubledCompiler("slow.cmd", "--wait-for " + Quoted(release)));
-    ASSERT_TRUE(GenerateWindsocks());
-    ASSERT_TRUE(DeleteSource(true));
-    const std::string xml = program_->Path("scenery\\area.xml");
-    ASSERT_TRUE(SaveAs(xml));
-    ASSERT_TRUE(e2e::WaitUntil([&] { return Log().value_or("") == "called with: " + xml + "\r\n"; }));
+    ASSERT_TRUE(StartSlowCompile());
+    const std::string xml = SlowSource();
 
     ASSERT_TRUE(e2e::PostCommand(main_, ID_menuExit));
     ASSERT_TRUE(program_->WaitForExit());
     EXPECT_EQ(program_->ExitCode(), 0u);
     EXPECT_EQ(Log(), "called with: " + xml + "\r\n");
     // The compiler goes on alone and finishes; nobody deletes the source any more.
-    ASSERT_TRUE(e2e::WriteFileBytes(release, ""));
+    ASSERT_TRUE(e2e::WriteFileBytes(Release(), ""));
     ASSERT_TRUE(e2e::WaitUntil([&] { return Outcomes(Log().value_or("")) == 1; }));
     EXPECT_EQ(Log(), CompiledRun(xml, program_->Path("scenery\\area.bgl")));
     EXPECT_EQ(e2e::FolderEntries(program_->Path("scenery")), (std::vector<std::string>{"area.bgl", "area.xml"}));
