@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "golden_texts.h"
 #include "ui/resource.h"
 
 // The Zonewright.exe under test, as found by main().
@@ -28,9 +29,6 @@ extern const char* const kDefineCompiler;
 
 extern const char* const kMissingCoordinates;
 extern const char* const kMissingObjectTypes;
-
-// The document for latitude 47.5 / 47.25 and longitude -122.5 / -122.25 with Windsocks alone.
-extern const char* const kWindsocksDocument;
 
 // Zonewright started in a fresh folder, with its main window at hand.
 class ZonewrightTest : public ::testing::Test {

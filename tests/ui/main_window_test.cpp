@@ -4,6 +4,7 @@
 
 #include <thread>
 
+#include "golden_texts.h"
 #include "main_window_fixture.h"
 #include "storage/ini_read.h"
 #include "ui/resource.h"
@@ -103,22 +104,7 @@ TEST_F(MainWindowTest, GenerateFillsTheSourceViewWithTheDocument) {
     SetWindowTextA(Control(IDC_txtoutput), "an older document");
     Click(IDC_generate);
     Click(IDC_generate);
-    const std::string expected =
-        "<?xml version=\"1.0\"?>\r\n"
-        "<FSData\r\n"
-        "   version = \"9.0\"\r\n"
-        "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
-        "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
-        "   <ExclusionRectangle\r\n"
-        "        latitudeMinimum = \"47.25\"\r\n"
-        "        latitudeMaximum = \"47.5\"\r\n"
-        "        longitudeMinimum = \"-122.5\"\r\n"
-        "        longitudeMaximum = \"-122.25\"\r\n"
-        "       excludeBeaconObjects = \"TRUE\"\r\n"
-        "       excludeTriggerObjects = \"TRUE\"\r\n"
-        " />\r\n"
-        "</FSData>\r\n";
-    EXPECT_EQ(WindowText(Control(IDC_txtoutput)), expected);
+    EXPECT_EQ(WindowText(Control(IDC_txtoutput)), kBeaconsAndTriggersDocument);
     EXPECT_TRUE(recorder.messages.empty());
 }
 
