@@ -1,7 +1,7 @@
 #pragma once
 
-// The documents the program writes, word for word, written out once for every suite. Plain C++
-// without windows.h, so the native suites use it too.
+// What the program writes and says, word for word, written out once for every suite. Plain
+// C++ without windows.h, so the native suites use it too.
 //
 // A document is the text of the source view: CR LF after every line. A saved source file holds
 // one more CR LF at its end.
@@ -130,3 +130,11 @@ constexpr char kSixTypesDocument[] =
     "       excludeTriggerObjects = \"TRUE\"\r\n"
     " />\r\n"
     "</FSData>\r\n";
+
+// The start-up warning when no compiler is set; it is also the answer to a compile without one.
+constexpr char kDefineCompiler[] =
+    "Please define \"bglcomp.exe\" location from \"Settings\" or you will not be able to generate .bgl files.";
+
+// What a failed check before generating says.
+constexpr char kMissingCoordinates[] = "Error! You must specify all coordinates!";
+constexpr char kMissingObjectTypes[] = "Error! You must select object(s) to be execluded!";

@@ -22,12 +22,6 @@ void SetStandInCompiler(const std::string& path) { CompilerPath() = path; }
 
 const char* const kCompilerSettings = "[DEFAULT]\r\nBGLCOMP=C:\\FS2004\\SDK\\bglcomp.exe\r\n";
 
-const char* const kDefineCompiler =
-    "Please define \"bglcomp.exe\" location from \"Settings\" or you will not be able to generate .bgl files.";
-
-const char* const kMissingCoordinates = "Error! You must specify all coordinates!";
-const char* const kMissingObjectTypes = "Error! You must select object(s) to be execluded!";
-
 using ::testing::AssertionFailure;
 using ::testing::AssertionResult;
 using ::testing::AssertionSuccess;

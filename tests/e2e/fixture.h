@@ -21,14 +21,9 @@ void SetStandInCompiler(const std::string& path);
 // A settings file that names the compiler, so the program starts without its warning.
 extern const char* const kCompilerSettings;
 
-// The start-up warning when no compiler is set.
-extern const char* const kDefineCompiler;
 // Waits for the start-up warning, checks that it comes before the main window is shown and
 // reads as it should, and closes it.
 ::testing::AssertionResult WarningBeforeMainWindow(const e2e::Zonewright& program);
-
-extern const char* const kMissingCoordinates;
-extern const char* const kMissingObjectTypes;
 
 // Zonewright started in a fresh folder, with its main window at hand.
 class ZonewrightTest : public ::testing::Test {

@@ -67,9 +67,9 @@ TEST(ExclusionSource, FailedChecksGiveTheirMessagesInOrderAndNoLines) {
         std::vector<std::string> messages;
     };
     const Case cases[] = {
-        {"coordinate missing, no type", true, false, {kMissingCoordinatesMessage, kMissingObjectTypesMessage}},
-        {"coordinate missing, type chosen", true, true, {kMissingCoordinatesMessage}},
-        {"coordinates present, no type", false, false, {kMissingObjectTypesMessage}},
+        {"coordinate missing, no type", true, false, {kMissingCoordinates, kMissingObjectTypes}},
+        {"coordinate missing, type chosen", true, true, {kMissingCoordinates}},
+        {"coordinates present, no type", false, false, {kMissingObjectTypes}},
     };
     for (const Case& c : cases) {
         for (int box = 0; box < 4; ++box) {
@@ -83,8 +83,6 @@ TEST(ExclusionSource, FailedChecksGiveTheirMessagesInOrderAndNoLines) {
             EXPECT_TRUE(source.lines.empty()) << c.name << ", box " << box;
         }
     }
-    EXPECT_EQ(std::string(kMissingCoordinatesMessage), "Error! You must specify all coordinates!");
-    EXPECT_EQ(std::string(kMissingObjectTypesMessage), "Error! You must select object(s) to be execluded!");
 }
 
 TEST(ExclusionSource, CoordinateTextsAreWrittenAsTypedSaveForXmlSpecials) {

@@ -111,8 +111,7 @@ TEST_F(MainWindowTest, GenerateFillsTheSourceViewWithTheDocument) {
 TEST_F(MainWindowTest, FailedChecksShowTheirMessagesAndLeaveTheViewEmpty) {
     SetWindowTextA(Control(IDC_txtoutput), "an older document");
     Click(IDC_generate);
-    EXPECT_EQ(recorder.messages, (std::vector<std::string>{"Error! You must specify all coordinates!",
-                                                           "Error! You must select object(s) to be execluded!"}));
+    EXPECT_EQ(recorder.messages, (std::vector<std::string>{kMissingCoordinates, kMissingObjectTypes}));
     EXPECT_EQ(WindowText(Control(IDC_txtoutput)), "");
 }
 
@@ -210,14 +209,11 @@ TEST_F(StartupCheck, WarnsOnceWhenNoCompilerIsSet) {
         MainWindow window(recorder.Sink());
         ASSERT_TRUE(window.Load(GetModuleHandleA(nullptr))) << c.name;
         const std::vector<std::string> expected =
-            c.warns ? std::vector<std::string>{kDefineCompilerMessage} : std::vector<std::string>{};
+            c.warns ? std::vector<std::string>{kDefineCompiler} : std::vector<std::string>{};
         EXPECT_EQ(recorder.messages, expected) << c.name;
         EXPECT_EQ(GetFileAttributesA(SettingsFilePath().c_str()) != INVALID_FILE_ATTRIBUTES, true) << c.name;
         DestroyWindow(window.hwnd());
     }
-    EXPECT_STREQ(kDefineCompilerMessage,
-                 "Please define \"bglcomp.exe\" location from \"Settings\" or you will not be able to generate .bgl "
-                 "files.");
 }
 
 TEST_F(StartupCheck, ASettingsFileThatCannotBeReadCountsAsEmpty) {
@@ -228,7 +224,7 @@ TEST_F(StartupCheck, ASettingsFileThatCannotBeReadCountsAsEmpty) {
     const bool loaded = window.Load(GetModuleHandleA(nullptr));
     CloseHandle(held);
     ASSERT_TRUE(loaded);
-    EXPECT_EQ(recorder.messages, std::vector<std::string>{kDefineCompilerMessage});
+    EXPECT_EQ(recorder.messages, std::vector<std::string>{kDefineCompiler});
     EXPECT_TRUE(IsWindowVisible(window.hwnd()));
 }
 
