@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "golden_texts.h"
 #include "main_window_fixture.h"
 #include "storage/ini_read.h"
+#include "ui/check_box.h"
 #include "ui/resource.h"
 #include "win32_test_support.h"
 
@@ -67,6 +70,56 @@ TEST_F(MainWindowTest, TheRuleRunsOnEveryChangeOfStateButNotOnTheSameState) {
     EnableWindow(Control(IDC_Exec_Windsocks), FALSE);
     SendMessageA(all, BM_SETCHECK, BST_UNCHECKED, 0);
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_Exec_Windsocks)));
+}
+
+// The main window's own procedure, and the state-change notifications that reach it.
+WNDPROC mainWindowProcedure = nullptr;
+std::vector<std::pair<int, HWND>> stateChanges;
+
+LRESULT CALLBACK RecordStateChanges(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && HIWORD(wParam) == kCheckStateChanged) {
+        stateChanges.emplace_back(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+    }
+    return CallWindowProcA(mainWindowProcedure, window, message, wParam, lParam);
+}
+
+TEST_F(MainWindowTest, EachRealChangeOfABoxNotifiesTheWindowOnceAndTheSameStateNotAtAll) {
+    mainWindowProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordStateChanges)));
+    ASSERT_TRUE(mainWindowProcedure);
+    struct Step {
+        const char* name;
+        bool click;     // else BM_SETCHECK with the state
+        LRESULT state;  // the state afterwards
+        bool changes;
+    };
+    const Step steps[] = {
+        {"clear set clear", false, BST_UNCHECKED, false},       {"clear clicked", true, BST_CHECKED, true},
+        {"ticked set ticked", false, BST_CHECKED, false},       {"ticked set grayed", false, BST_INDETERMINATE, true},
+        {"grayed set grayed", false, BST_INDETERMINATE, false}, {"grayed clicked", true, BST_CHECKED, true},
+        {"ticked clicked", true, BST_UNCHECKED, true},          {"clear set grayed", false, BST_INDETERMINATE, true},
+        {"grayed set clear", false, BST_UNCHECKED, true},       {"clear set ticked", false, BST_CHECKED, true},
+        {"ticked set clear", false, BST_UNCHECKED, true},
+    };
+    std::vector<int> boxes(std::begin(kSingleTypeIds), std::end(kSingleTypeIds));
+    boxes.insert(boxes.end(), {IDC_Exec_All, IDC_DelSRC});
+    for (int id : boxes) {
+        HWND box = Control(id);
+        SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);  // Delete-source starts ticked.
+        for (const Step& step : steps) {
+            SCOPED_TRACE(::testing::Message() << "control " << id << ", " << step.name);
+            stateChanges.clear();
+            if (step.click) {
+                Click(id);
+            } else {
+                SendMessageA(box, BM_SETCHECK, static_cast<WPARAM>(step.state), 0);
+            }
+            EXPECT_EQ(Check(id), step.state);
+            using Log = std::vector<std::pair<int, HWND>>;
+            EXPECT_EQ(stateChanges, (step.changes ? Log{{id, box}} : Log{}));
+        }
+    }
+    SetWindowLongPtrA(window.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainWindowProcedure));
 }
 
 TEST_F(MainWindowTest, NewPutsBackTheInitialContent) {
