@@ -22,27 +22,6 @@ void SetStandInCompiler(const std::string& path) { CompilerPath() = path; }
 
 const char* const kCompilerSettings = "[DEFAULT]\r\nBGLCOMP=C:\\FS2004\\SDK\\bglcomp.exe\r\n";
 
-const char* const kDefineCompiler =
-    "Please define \"bglcomp.exe\" location from \"Settings\" or you will not be able to generate .bgl files.";
-
-const char* const kMissingCoordinates = "Error! You must specify all coordinates!";
-const char* const kMissingObjectTypes = "Error! You must select object(s) to be execluded!";
-
-const char* const kWindsocksDocument =
-    "<?xml version=\"1.0\"?>\r\n"
-    "<FSData\r\n"
-    "   version = \"9.0\"\r\n"
-    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
-    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
-    "   <ExclusionRectangle\r\n"
-    "        latitudeMinimum = \"47.25\"\r\n"
-    "        latitudeMaximum = \"47.5\"\r\n"
-    "        longitudeMinimum = \"-122.5\"\r\n"
-    "        longitudeMaximum = \"-122.25\"\r\n"
-    "       excludeWindsockObjects = \"TRUE\"\r\n"
-    " />\r\n"
-    "</FSData>\r\n";
-
 using ::testing::AssertionFailure;
 using ::testing::AssertionResult;
 using ::testing::AssertionSuccess;

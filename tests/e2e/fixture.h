@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "golden_texts.h"
 #include "ui/resource.h"
 
 // The Zonewright.exe under test, as found by main().
@@ -20,17 +21,9 @@ void SetStandInCompiler(const std::string& path);
 // A settings file that names the compiler, so the program starts without its warning.
 extern const char* const kCompilerSettings;
 
-// The start-up warning when no compiler is set.
-extern const char* const kDefineCompiler;
 // Waits for the start-up warning, checks that it comes before the main window is shown and
 // reads as it should, and closes it.
 ::testing::AssertionResult WarningBeforeMainWindow(const e2e::Zonewright& program);
-
-extern const char* const kMissingCoordinates;
-extern const char* const kMissingObjectTypes;
-
-// The document for latitude 47.5 / 47.25 and longitude -122.5 / -122.25 with Windsocks alone.
-extern const char* const kWindsocksDocument;
 
 // Zonewright started in a fresh folder, with its main window at hand.
 class ZonewrightTest : public ::testing::Test {

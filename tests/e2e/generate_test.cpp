@@ -18,56 +18,16 @@ TEST_F(GenerateTest, WritesTheExactDocument) {
         {"degrees, minutes and seconds with quotes",
          {"N47 25' 53.4\"", "W122 30' 0.0\"", "N47 15' 10\"", "W122 15' 2.5\""},
          {IDC_Exec_Windsocks},
-         "<?xml version=\"1.0\"?>\r\n"
-         "<FSData\r\n"
-         "   version = \"9.0\"\r\n"
-         "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
-         "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
-         "   <ExclusionRectangle\r\n"
-         "        latitudeMinimum = \"N47 15' 10&quot;\"\r\n"
-         "        latitudeMaximum = \"N47 25' 53.4&quot;\"\r\n"
-         "        longitudeMinimum = \"W122 30' 0.0&quot;\"\r\n"
-         "        longitudeMaximum = \"W122 15' 2.5&quot;\"\r\n"
-         "       excludeWindsockObjects = \"TRUE\"\r\n"
-         " />\r\n"
-         "</FSData>\r\n"},
+         kWindsocksSecondsDocument},
         {"All objects together with others",
          {"47.5", "-122.5", "47.25", "-122.25"},
          {IDC_Exec_Beacon, IDC_Exec_Windsocks, IDC_Exec_All},
-         "<?xml version=\"1.0\"?>\r\n"
-         "<FSData\r\n"
-         "   version = \"9.0\"\r\n"
-         "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
-         "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
-         "   <ExclusionRectangle\r\n"
-         "        latitudeMinimum = \"47.25\"\r\n"
-         "        latitudeMaximum = \"47.5\"\r\n"
-         "        longitudeMinimum = \"-122.5\"\r\n"
-         "        longitudeMaximum = \"-122.25\"\r\n"
-         "       excludeAllObjects = \"TRUE\" />\r\n"
-         "</FSData>\r\n"},
+         kAllObjectsDocument},
         {"six single types, in the window's order whatever the click order",
          {"-33.9", "151.1", "-34.0", "151.3"},
          {IDC_Exec_Triggers, IDC_Exec_TaxiSigns, IDC_Exec_Library, IDC_Exec_GenBuild, IDC_Exec_Effects,
           IDC_Exec_Beacon},
-         "<?xml version=\"1.0\"?>\r\n"
-         "<FSData\r\n"
-         "   version = \"9.0\"\r\n"
-         "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
-         "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
-         "   <ExclusionRectangle\r\n"
-         "        latitudeMinimum = \"-34.0\"\r\n"
-         "        latitudeMaximum = \"-33.9\"\r\n"
-         "        longitudeMinimum = \"151.1\"\r\n"
-         "        longitudeMaximum = \"151.3\"\r\n"
-         "       excludeBeaconObjects = \"TRUE\"\r\n"
-         "       excludeEffectObjects = \"TRUE\"\r\n"
-         "       excludeGenericBuildingObjects = \"TRUE\"\r\n"
-         "       excludeLibraryObjects = \"TRUE\"\r\n"
-         "       excludeTaxiwaySignObjects = \"TRUE\"\r\n"
-         "       excludeTriggerObjects = \"TRUE\"\r\n"
-         " />\r\n"
-         "</FSData>\r\n"},
+         kSixTypesDocument},
     };
     const int boxes[] = {IDC_latitudemaximum, IDC_longitudeminimum, IDC_latitudeminimum, IDC_longitudemaximum};
     for (const Case& c : cases) {

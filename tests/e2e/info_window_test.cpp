@@ -1,6 +1,7 @@
 // The information window: its texts, its hold on the main window, and every way to close it.
 
 #include "fixture.h"
+#include "info_window_texts.h"
 
 namespace {
 
@@ -13,20 +14,9 @@ TEST_F(InfoWindowTest, ShowsItsTextsWhileTheMainWindowIsDisabled) {
     ASSERT_NE(info, nullptr);
     EXPECT_FALSE(IsWindowEnabled(main_));
 
-    const std::pair<int, const char*> labels[] = {
-        {IDC_Info_Label1, "Zonewright Info"},
-        {IDC_Info_Label2,
-         "This small program should help you to create exclude files for FS2004 using the new XML based code and "
-         "the new compiler."},
-        {IDC_Info_Label3,
-         "You may insert the coordinates by hand or using FSConnect module which imports your current location "
-         "data. To import a coordinate value into any textboxes press the corresponding \"FSC\" button(s). "},
-        {IDC_Info_Label4, "Zonewright supports both decimal and degrees-minutes-seconds format."},
-        {IDC_Info_Label5, "Please note that you should generate code before you generate the .bgl file."},
-        {IDC_Info_Label6, "Version 2.0"},
-    };
-    for (const auto& [id, text] : labels) EXPECT_EQ(e2e::GetText(GetDlgItem(info, id)), text) << id;
-    EXPECT_EQ(e2e::GetText(GetDlgItem(info, IDOK)), "OK");
+    for (const ControlText& label : kInfoWindowTexts) {
+        EXPECT_EQ(e2e::GetText(GetDlgItem(info, label.id)), label.text) << label.id;
+    }
 }
 
 TEST_F(InfoWindowTest, ShortcutsOfTheMainWindowDoNothingWhileItIsOpen) {

@@ -205,7 +205,7 @@ TEST_F(FscClientTest, ReadRecordsDecodeByTypeLetter) {
     }
 }
 
-TEST_F(FscClientTest, ShortAndOddRepliesLeaveZeros) {
+TEST_F(FscClientTest, RepliesOfAnyLengthKeepTheirFieldsInPlace) {
     struct Case {
         const char* reply;
         int32_t header;
@@ -218,6 +218,8 @@ TEST_F(FscClientTest, ShortAndOddRepliesLeaveZeros) {
         {"00000000000000000000F03F", 0, 1.0, "000000000000F03F"},
         {"00000000000000000000F03F7", 0, 1.0, "000000000000F03F7"},
         {"0000000000000000", 0, 0, "00000000"},
+        // Bytes 13 to 20 follow the value and change neither it nor the header.
+        {"0700000000000000000024C01122334455667788", 7, -10.0, "00000000000024C01122334455667788"},
     };
     for (const Case& c : cases) {
         platform.ReplyWith(c.reply);

@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <optional>
+#include <sstream>
 #include <vector>
 
 #include "fslink/position_capture.h"
+#include "test_folder.h"
 #include "win32_test_support.h"
 
 namespace {
@@ -55,12 +59,28 @@ TEST_F(FscClientOnWindows, WithoutFsConnectEveryRequestGivesOne) {
     EXPECT_EQ(client.fscGetStatus(first, rest, a, b), 1);
     EXPECT_EQ(degrees, 5);
     EXPECT_EQ(client.fscWindow, 0u);
-    EXPECT_NE(client.fscMessageId, 0u);
+    // Registered under FSConnect's name, so it is the number FSConnect's process has for it too.
+    EXPECT_EQ(client.fscMessageId, RegisterWindowMessageA("WM_FSCONNECT"));
     EXPECT_EQ(Captured(client, Coordinate::Longitude), std::nullopt);
 }
 
+// The simulator's log: one line a request, each ended by CR LF.
+std::vector<std::string> LogLines(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    const std::string all = bytes.str();
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; (end = all.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(all.substr(start, end - start));
+    }
+    return lines;
+}
+
 TEST_F(FscClientOnWindows, CapturesThePositionAndDeletesEveryReplyAtomOnce) {
-    Run("--lat 47.5 --lon -122.25");
+    TestFolder folder;
+    const std::string log = folder.Path("requests.log");
+    Run("--lat 47.5 --lon -122.25 --log \"" + log + "\"");
     EXPECT_EQ(Captured(client, Coordinate::Latitude), "47.5");
     EXPECT_EQ(Captured(client, Coordinate::Longitude), "-122.25");
     ASSERT_EQ(platform.deleted.size(), 4u);  // two status replies, two reads
@@ -69,6 +89,13 @@ TEST_F(FscClientOnWindows, CapturesThePositionAndDeletesEveryReplyAtomOnce) {
         EXPECT_EQ(GlobalGetAtomNameA(atom, name, sizeof name), 0u) << "atom " << atom << " is still there";
     }
     EXPECT_TRUE(faults.empty());
+    // The simulator takes and logs only the message it registered as WM_FSCONNECT in its own
+    // process: every request came under that number, a status request before each read.
+    const std::vector<std::string> lines = LogLines(log);
+    const char* const requests[] = {"wParam=10 lParam=0 result=", "wParam=1 lParam=71 result=",
+                                    "wParam=10 lParam=0 result=", "wParam=1 lParam=72 result="};
+    ASSERT_EQ(lines.size(), std::size(requests));
+    for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].rfind(requests[i], 0), 0u) << lines[i];
 }
 
 TEST_F(FscClientOnWindows, RepliesWithoutAnAtomPassTheirCodes) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "golden_texts.h"
+
 namespace {
 
 ExclusionArea CompleteArea() {
@@ -13,22 +15,14 @@ ExclusionArea CompleteArea() {
     return area;
 }
 
-const std::vector<std::string> kOpening = {
-    "<?xml version=\"1.0\"?>",
-    "<FSData",
-    "   version = \"9.0\"",
-    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'",
-    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >",
-    "   <ExclusionRectangle",
-    "        latitudeMinimum = \"47.25\"",
-    "        latitudeMaximum = \"47.5\"",
-    "        longitudeMinimum = \"-122.5\"",
-    "        longitudeMaximum = \"-122.25\"",
-};
-
-std::vector<std::string> Document(std::vector<std::string> tail) {
-    std::vector<std::string> lines = kOpening;
-    lines.insert(lines.end(), tail.begin(), tail.end());
+// The lines of a document, without their line ends.
+std::vector<std::string> Lines(const std::string& document) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = document.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(document.substr(start, end - start));
+    }
+    EXPECT_EQ(start, document.size()) << "the last line has no line end";
     return lines;
 }
 
@@ -37,7 +31,7 @@ TEST(ExclusionSource, WindsocksAloneGivesThirteenLines) {
     area.objectTypes[Windsocks] = CheckState::Ticked;
     const GeneratedSource source = GenerateExclusionSource(area);
     EXPECT_TRUE(source.messages.empty());
-    EXPECT_EQ(source.lines, Document({"       excludeWindsockObjects = \"TRUE\"", " />", "</FSData>"}));
+    EXPECT_EQ(source.lines, Lines(kWindsocksDocument));
 }
 
 TEST(ExclusionSource, AllObjectsIsExclusiveWhateverTheOtherBoxesHold) {
@@ -45,7 +39,7 @@ TEST(ExclusionSource, AllObjectsIsExclusiveWhateverTheOtherBoxesHold) {
     area.objectTypes.fill(CheckState::Ticked);
     area.objectTypes[Effects] = CheckState::Grayed;
     const GeneratedSource source = GenerateExclusionSource(area);
-    EXPECT_EQ(source.lines, Document({"       excludeAllObjects = \"TRUE\" />", "</FSData>"}));
+    EXPECT_EQ(source.lines, Lines(kAllObjectsDocument));
 }
 
 TEST(ExclusionSource, SingleTypesFollowTheTableOrder) {
@@ -53,17 +47,7 @@ TEST(ExclusionSource, SingleTypesFollowTheTableOrder) {
     area.objectTypes.fill(CheckState::Ticked);
     area.objectTypes[All] = CheckState::Clear;
     const GeneratedSource source = GenerateExclusionSource(area);
-    EXPECT_EQ(source.lines, Document({
-                                "       excludeBeaconObjects = \"TRUE\"",
-                                "       excludeEffectObjects = \"TRUE\"",
-                                "       excludeGenericBuildingObjects = \"TRUE\"",
-                                "       excludeLibraryObjects = \"TRUE\"",
-                                "       excludeTaxiwaySignObjects = \"TRUE\"",
-                                "       excludeTriggerObjects = \"TRUE\"",
-                                "       excludeWindsockObjects = \"TRUE\"",
-                                " />",
-                                "</FSData>",
-                            }));
+    EXPECT_EQ(source.lines, Lines(kSevenTypesDocument));
 }
 
 TEST(ExclusionSource, GrayedBoxesCountAsChosenButWriteNothing) {
@@ -72,7 +56,7 @@ TEST(ExclusionSource, GrayedBoxesCountAsChosenButWriteNothing) {
     area.objectTypes[Beacon] = CheckState::Grayed;
     const GeneratedSource source = GenerateExclusionSource(area);
     EXPECT_TRUE(source.messages.empty());
-    EXPECT_EQ(source.lines, Document({" />", "</FSData>"}));
+    EXPECT_EQ(source.lines, Lines(kNoTypeWrittenDocument));
 }
 
 TEST(ExclusionSource, FailedChecksGiveTheirMessagesInOrderAndNoLines) {
@@ -83,9 +67,9 @@ TEST(ExclusionSource, FailedChecksGiveTheirMessagesInOrderAndNoLines) {
         std::vector<std::string> messages;
     };
     const Case cases[] = {
-        {"coordinate missing, no type", true, false, {kMissingCoordinatesMessage, kMissingObjectTypesMessage}},
-        {"coordinate missing, type chosen", true, true, {kMissingCoordinatesMessage}},
-        {"coordinates present, no type", false, false, {kMissingObjectTypesMessage}},
+        {"coordinate missing, no type", true, false, {kMissingCoordinates, kMissingObjectTypes}},
+        {"coordinate missing, type chosen", true, true, {kMissingCoordinates}},
+        {"coordinates present, no type", false, false, {kMissingObjectTypes}},
     };
     for (const Case& c : cases) {
         for (int box = 0; box < 4; ++box) {
@@ -99,8 +83,6 @@ TEST(ExclusionSource, FailedChecksGiveTheirMessagesInOrderAndNoLines) {
             EXPECT_TRUE(source.lines.empty()) << c.name << ", box " << box;
         }
     }
-    EXPECT_EQ(std::string(kMissingCoordinatesMessage), "Error! You must specify all coordinates!");
-    EXPECT_EQ(std::string(kMissingObjectTypesMessage), "Error! You must select object(s) to be execluded!");
 }
 
 TEST(ExclusionSource, CoordinateTextsAreWrittenAsTypedSaveForXmlSpecials) {

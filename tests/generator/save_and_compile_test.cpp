@@ -9,6 +9,7 @@
 
 #include "generator/batch_shell_win32.h"
 #include "generator/compile_batch.h"
+#include "golden_texts.h"
 #include "storage/program_folder.h"
 #include "storage/text_file.h"
 #include "test_folder.h"
@@ -125,7 +126,7 @@ TEST_F(SaveSourceAndCompileTest, WhatTheBatchFileCannotHoldStartsNothing) {
         const char* failure;
     };
     const Case cases[] = {
-        {"", "x.xml", kDefineCompilerMessage},
+        {"", "x.xml", kDefineCompiler},
         {"C:\\missing \x80\\bglcomp.exe", "x.xml", "The compiler location \"C:\\missing \x80\\bglcomp.exe\" cannot"},
         {"C:\\FS9\\bglcomp.exe\nstart calc.exe & rem ", "x.xml", "The compiler location \"C:\\FS9\\bglcomp.exe\n"},
         {"C:\\bglcomp.exe\" & calc & \"", "x.xml", "The compiler location \"C:\\bglcomp.exe\" & calc"},

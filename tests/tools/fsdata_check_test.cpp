@@ -6,19 +6,25 @@
 #include <utility>
 #include <vector>
 
+#include "golden_texts.h"
+
 namespace {
 
 using Attributes = std::vector<std::pair<std::string, std::string>>;
 
-// A document as the program writes it: CR LF line ends, one more at the end of the file.
+// A saved source file: the document and one more line end.
+std::string Saved(const char* document) {
+    return std::string(document) + "\r\n";
+}
+
+// A saved file with the program's opening, up to the rectangle's first line, and these lines in
+// the rectangle.
 std::string Generated(const std::vector<std::string>& rectangleLines) {
-    std::string text =
-        "<?xml version=\"1.0\"?>\r\n"
-        "<FSData\r\n"
-        "   version = \"9.0\"\r\n"
-        "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
-        "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
-        "   <ExclusionRectangle\r\n";
+    const std::string document = kWindsocksDocument;
+    const std::string rectangle = "   <ExclusionRectangle\r\n";
+    const size_t opening = document.find(rectangle);
+    EXPECT_NE(opening, std::string::npos);
+    std::string text = document.substr(0, opening + rectangle.size());
     for (const std::string& line : rectangleLines) text += line + "\r\n";
     return text + "</FSData>\r\n\r\n";
 }
@@ -37,22 +43,25 @@ TEST(CheckFsData, AcceptsWellFormedDocumentsAndDecodesTheRectanglesAttributes) {
     };
     const Case cases[] = {
         {"generated, decimal degrees",
-         Generated({"        latitudeMinimum = \"47.25\"", "        latitudeMaximum = \"47.5\"",
-                    "        longitudeMinimum = \"-122.5\"", "        longitudeMaximum = \"-122.25\"",
-                    "       excludeWindsockObjects = \"TRUE\"", " />"}),
+         Saved(kWindsocksDocument),
          {{"latitudeMinimum", "47.25"},
           {"latitudeMaximum", "47.5"},
           {"longitudeMinimum", "-122.5"},
           {"longitudeMaximum", "-122.25"},
           {"excludeWindsockObjects", "TRUE"}}},
-        {"generated, degrees minutes seconds, all objects",
-         Generated({"        latitudeMinimum = \"N47 25' 53.4&quot;\"", "        latitudeMaximum = \"N47 26' 0&quot;\"",
-                    "        longitudeMinimum = \"W122 18' 32.1&quot;\"",
-                    "        longitudeMaximum = \"W122 17' 5&quot;\"", "       excludeAllObjects = \"TRUE\" />"}),
-         {{"latitudeMinimum", "N47 25' 53.4\""},
-          {"latitudeMaximum", "N47 26' 0\""},
-          {"longitudeMinimum", "W122 18' 32.1\""},
-          {"longitudeMaximum", "W122 17' 5\""},
+        {"generated, degrees minutes seconds",
+         Saved(kWindsocksSecondsDocument),
+         {{"latitudeMinimum", "N47 15' 10\""},
+          {"latitudeMaximum", "N47 25' 53.4\""},
+          {"longitudeMinimum", "W122 30' 0.0\""},
+          {"longitudeMaximum", "W122 15' 2.5\""},
+          {"excludeWindsockObjects", "TRUE"}}},
+        {"generated, all objects closing the rectangle on its line",
+         Saved(kAllObjectsDocument),
+         {{"latitudeMinimum", "47.25"},
+          {"latitudeMaximum", "47.5"},
+          {"longitudeMinimum", "-122.5"},
+          {"longitudeMaximum", "-122.25"},
           {"excludeAllObjects", "TRUE"}}},
         {"generated, escaped markup characters",
          Generated({"        latitudeMinimum = \"a &amp; b &lt;c&gt;\"", " />"}),

@@ -11,27 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "golden_texts.h"
 #include "test_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kGenerated =
-    "<?xml version=\"1.0\"?>\r\n"
-    "<FSData\r\n"
-    "   version = \"9.0\"\r\n"
-    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
-    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
-    "   <ExclusionRectangle\r\n"
-    "        latitudeMinimum = \"N47 25' 53.4&quot;\"\r\n"
-    "        latitudeMaximum = \"47.5\"\r\n"
-    "        longitudeMinimum = \"-122.5\"\r\n"
-    "        longitudeMaximum = \"-122.25\"\r\n"
-    "       excludeWindsockObjects = \"TRUE\"\r\n"
-    " />\r\n"
-    "</FSData>\r\n"
-    "\r\n";
+// A source file as the program saves it: the document and one more line end.
+const std::string kGenerated = std::string(kWindsocksSecondsDocument) + "\r\n";
 
 std::string Read(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -81,8 +69,8 @@ TEST(RunStandIn, CompilesAGoodFileAndLogsTheArgumentAsReceived) {
     EXPECT_EQ(run.err, "");
     EXPECT_NE(run.out.find(bgl), std::string::npos) << run.out;
     EXPECT_EQ(Read(bgl), std::string(kStandInMarker) + "\r\nsource: " + source +
-                             "\r\nlatitudeMinimum = N47 25' 53.4\"\r\nlatitudeMaximum = 47.5\r\n"
-                             "longitudeMinimum = -122.5\r\nlongitudeMaximum = -122.25\r\n"
+                             "\r\nlatitudeMinimum = N47 15' 10\"\r\nlatitudeMaximum = N47 25' 53.4\"\r\n"
+                             "longitudeMinimum = W122 30' 0.0\"\r\nlongitudeMaximum = W122 15' 2.5\"\r\n"
                              "excludeWindsockObjects = TRUE\r\n");
     EXPECT_EQ(Read(log), "called with: " + source + "\r\nok: " + bgl + "\r\n");
     EXPECT_EQ(Read(source), kGenerated);

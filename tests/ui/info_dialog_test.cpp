@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
+#include <map>
 
+#include "info_window_texts.h"
 #include "main_window_fixture.h"
 #include "ui/resource.h"
 
@@ -20,33 +23,28 @@ protected:
 TEST_F(InfoDialogTest, ShowsTheFixedTextsWithABoldTitle) {
     HWND info = OpenInfo();
     ASSERT_TRUE(info);
-    struct Row {
-        int id;
-        const char* text;
+    // Where each control stands, in twips.
+    struct Place {
         int left, top, width, height;
     };
-    const Row rows[] = {
-        {IDOK, "OK", 4680, 240, 1215, 375},
-        {IDC_Info_Label1, "Zonewright Info", 240, 240, 1575, 255},
-        {IDC_Info_Label6, "Version 2.0", 240, 480, 855, 255},
-        {IDC_Info_Label2,
-         "This small program should help you to create exclude files for FS2004 using the new XML based code and "
-         "the new compiler.",
-         240, 840, 3855, 615},
-        {IDC_Info_Label3,
-         "You may insert the coordinates by hand or using FSConnect module which imports your current location "
-         "data. To import a coordinate value into any textboxes press the corresponding \"FSC\" button(s). ",
-         240, 1560, 3855, 855},
-        {IDC_Info_Label4, "Zonewright supports both decimal and degrees-minutes-seconds format.", 240, 2520, 3855,
-         495},
-        {IDC_Info_Label5, "Please note that you should generate code before you generate the .bgl file.", 240, 3120,
-         3855, 495},
+    const std::map<int, Place> places = {
+        {IDOK, {4680, 240, 1215, 375}},
+        {IDC_Info_Label1, {240, 240, 1575, 255}},
+        {IDC_Info_Label6, {240, 480, 855, 255}},
+        {IDC_Info_Label2, {240, 840, 3855, 615}},
+        {IDC_Info_Label3, {240, 1560, 3855, 855}},
+        {IDC_Info_Label4, {240, 2520, 3855, 495}},
+        {IDC_Info_Label5, {240, 3120, 3855, 495}},
     };
-    for (const Row& row : rows) {
+    ASSERT_EQ(places.size(), std::size(kInfoWindowTexts));
+    for (const ControlText& row : kInfoWindowTexts) {
         HWND control = GetDlgItem(info, row.id);
         ASSERT_TRUE(control) << row.text;
         EXPECT_EQ(WindowText(control), row.text);
-        const RECT expected = ExpectedRect(0, 0, row.left, row.top, row.width, row.height);
+        const auto place = places.find(row.id);
+        ASSERT_NE(place, places.end()) << row.text;
+        const RECT expected =
+            ExpectedRect(0, 0, place->second.left, place->second.top, place->second.width, place->second.height);
         EXPECT_TRUE(ClientRectOf(control) == expected) << row.text << ": " << Describe(ClientRectOf(control));
         const LOGFONTA font = FontOf(control);
         EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");

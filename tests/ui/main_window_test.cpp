@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <utility>
+#include <vector>
 
+#include "golden_texts.h"
 #include "main_window_fixture.h"
 #include "storage/ini_read.h"
+#include "ui/check_box.h"
 #include "ui/resource.h"
 #include "win32_test_support.h"
 
@@ -68,6 +72,56 @@ TEST_F(MainWindowTest, TheRuleRunsOnEveryChangeOfStateButNotOnTheSameState) {
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_Exec_Windsocks)));
 }
 
+// The main window's own procedure, and the state-change notifications that reach it.
+WNDPROC mainWindowProcedure = nullptr;
+std::vector<std::pair<int, HWND>> stateChanges;
+
+LRESULT CALLBACK RecordStateChanges(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && HIWORD(wParam) == kCheckStateChanged) {
+        stateChanges.emplace_back(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+    }
+    return CallWindowProcA(mainWindowProcedure, window, message, wParam, lParam);
+}
+
+TEST_F(MainWindowTest, EachRealChangeOfABoxNotifiesTheWindowOnceAndTheSameStateNotAtAll) {
+    mainWindowProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordStateChanges)));
+    ASSERT_TRUE(mainWindowProcedure);
+    struct Step {
+        const char* name;
+        bool click;     // else BM_SETCHECK with the state
+        LRESULT state;  // the state afterwards
+        bool changes;
+    };
+    const Step steps[] = {
+        {"clear set clear", false, BST_UNCHECKED, false},       {"clear clicked", true, BST_CHECKED, true},
+        {"ticked set ticked", false, BST_CHECKED, false},       {"ticked set grayed", false, BST_INDETERMINATE, true},
+        {"grayed set grayed", false, BST_INDETERMINATE, false}, {"grayed clicked", true, BST_CHECKED, true},
+        {"ticked clicked", true, BST_UNCHECKED, true},          {"clear set grayed", false, BST_INDETERMINATE, true},
+        {"grayed set clear", false, BST_UNCHECKED, true},       {"clear set ticked", false, BST_CHECKED, true},
+        {"ticked set clear", false, BST_UNCHECKED, true},
+    };
+    std::vector<int> boxes(std::begin(kSingleTypeIds), std::end(kSingleTypeIds));
+    boxes.insert(boxes.end(), {IDC_Exec_All, IDC_DelSRC});
+    for (int id : boxes) {
+        HWND box = Control(id);
+        SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);  // Delete-source starts ticked.
+        for (const Step& step : steps) {
+            SCOPED_TRACE(::testing::Message() << "control " << id << ", " << step.name);
+            stateChanges.clear();
+            if (step.click) {
+                Click(id);
+            } else {
+                SendMessageA(box, BM_SETCHECK, static_cast<WPARAM>(step.state), 0);
+            }
+            EXPECT_EQ(Check(id), step.state);
+            using Log = std::vector<std::pair<int, HWND>>;
+            EXPECT_EQ(stateChanges, (step.changes ? Log{{id, box}} : Log{}));
+        }
+    }
+    SetWindowLongPtrA(window.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainWindowProcedure));
+}
+
 TEST_F(MainWindowTest, NewPutsBackTheInitialContent) {
     for (int id : kCoordinateIds) SetWindowTextA(Control(id), "12.5");
     Click(IDC_Exec_Windsocks);
@@ -103,30 +157,14 @@ TEST_F(MainWindowTest, GenerateFillsTheSourceViewWithTheDocument) {
     SetWindowTextA(Control(IDC_txtoutput), "an older document");
     Click(IDC_generate);
     Click(IDC_generate);
-    const std::string expected =
-        "<?xml version=\"1.0\"?>\r\n"
-        "<FSData\r\n"
-        "   version = \"9.0\"\r\n"
-        "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
-        "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
-        "   <ExclusionRectangle\r\n"
-        "        latitudeMinimum = \"47.25\"\r\n"
-        "        latitudeMaximum = \"47.5\"\r\n"
-        "        longitudeMinimum = \"-122.5\"\r\n"
-        "        longitudeMaximum = \"-122.25\"\r\n"
-        "       excludeBeaconObjects = \"TRUE\"\r\n"
-        "       excludeTriggerObjects = \"TRUE\"\r\n"
-        " />\r\n"
-        "</FSData>\r\n";
-    EXPECT_EQ(WindowText(Control(IDC_txtoutput)), expected);
+    EXPECT_EQ(WindowText(Control(IDC_txtoutput)), kBeaconsAndTriggersDocument);
     EXPECT_TRUE(recorder.messages.empty());
 }
 
 TEST_F(MainWindowTest, FailedChecksShowTheirMessagesAndLeaveTheViewEmpty) {
     SetWindowTextA(Control(IDC_txtoutput), "an older document");
     Click(IDC_generate);
-    EXPECT_EQ(recorder.messages, (std::vector<std::string>{"Error! You must specify all coordinates!",
-                                                           "Error! You must select object(s) to be execluded!"}));
+    EXPECT_EQ(recorder.messages, (std::vector<std::string>{kMissingCoordinates, kMissingObjectTypes}));
     EXPECT_EQ(WindowText(Control(IDC_txtoutput)), "");
 }
 
@@ -224,14 +262,11 @@ TEST_F(StartupCheck, WarnsOnceWhenNoCompilerIsSet) {
         MainWindow window(recorder.Sink());
         ASSERT_TRUE(window.Load(GetModuleHandleA(nullptr))) << c.name;
         const std::vector<std::string> expected =
-            c.warns ? std::vector<std::string>{kDefineCompilerMessage} : std::vector<std::string>{};
+            c.warns ? std::vector<std::string>{kDefineCompiler} : std::vector<std::string>{};
         EXPECT_EQ(recorder.messages, expected) << c.name;
         EXPECT_EQ(GetFileAttributesA(SettingsFilePath().c_str()) != INVALID_FILE_ATTRIBUTES, true) << c.name;
         DestroyWindow(window.hwnd());
     }
-    EXPECT_STREQ(kDefineCompilerMessage,
-                 "Please define \"bglcomp.exe\" location from \"Settings\" or you will not be able to generate .bgl "
-                 "files.");
 }
 
 TEST_F(StartupCheck, ASettingsFileThatCannotBeReadCountsAsEmpty) {
@@ -242,7 +277,7 @@ TEST_F(StartupCheck, ASettingsFileThatCannotBeReadCountsAsEmpty) {
     const bool loaded = window.Load(GetModuleHandleA(nullptr));
     CloseHandle(held);
     ASSERT_TRUE(loaded);
-    EXPECT_EQ(recorder.messages, std::vector<std::string>{kDefineCompilerMessage});
+    EXPECT_EQ(recorder.messages, std::vector<std::string>{kDefineCompiler});
     EXPECT_TRUE(IsWindowVisible(window.hwnd()));
 }
 

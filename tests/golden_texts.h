@@ -1,0 +1,140 @@
+#pragma once
+
+// What the program writes and says, word for word, written out once for every suite. Plain
+// C++ without windows.h, so the native suites use it too.
+//
+// A document is the text of the source view: CR LF after every line. A saved source file holds
+// one more CR LF at its end.
+
+// Latitude maximum 47.5, longitude minimum -122.5, latitude minimum 47.25, longitude maximum
+// -122.25, Windsocks ticked.
+constexpr char kWindsocksDocument[] =
+    "<?xml version=\"1.0\"?>\r\n"
+    "<FSData\r\n"
+    "   version = \"9.0\"\r\n"
+    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
+    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
+    "   <ExclusionRectangle\r\n"
+    "        latitudeMinimum = \"47.25\"\r\n"
+    "        latitudeMaximum = \"47.5\"\r\n"
+    "        longitudeMinimum = \"-122.5\"\r\n"
+    "        longitudeMaximum = \"-122.25\"\r\n"
+    "       excludeWindsockObjects = \"TRUE\"\r\n"
+    " />\r\n"
+    "</FSData>\r\n";
+
+// Latitude maximum N47 25' 53.4", longitude minimum W122 30' 0.0", latitude minimum N47 15' 10",
+// longitude maximum W122 15' 2.5", Windsocks ticked.
+constexpr char kWindsocksSecondsDocument[] =
+    "<?xml version=\"1.0\"?>\r\n"
+    "<FSData\r\n"
+    "   version = \"9.0\"\r\n"
+    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
+    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
+    "   <ExclusionRectangle\r\n"
+    "        latitudeMinimum = \"N47 15' 10&quot;\"\r\n"
+    "        latitudeMaximum = \"N47 25' 53.4&quot;\"\r\n"
+    "        longitudeMinimum = \"W122 30' 0.0&quot;\"\r\n"
+    "        longitudeMaximum = \"W122 15' 2.5&quot;\"\r\n"
+    "       excludeWindsockObjects = \"TRUE\"\r\n"
+    " />\r\n"
+    "</FSData>\r\n";
+
+// The coordinates of kWindsocksDocument with All objects ticked, whatever the other boxes hold.
+constexpr char kAllObjectsDocument[] =
+    "<?xml version=\"1.0\"?>\r\n"
+    "<FSData\r\n"
+    "   version = \"9.0\"\r\n"
+    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
+    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
+    "   <ExclusionRectangle\r\n"
+    "        latitudeMinimum = \"47.25\"\r\n"
+    "        latitudeMaximum = \"47.5\"\r\n"
+    "        longitudeMinimum = \"-122.5\"\r\n"
+    "        longitudeMaximum = \"-122.25\"\r\n"
+    "       excludeAllObjects = \"TRUE\" />\r\n"
+    "</FSData>\r\n";
+
+// The coordinates of kWindsocksDocument with the seven single types ticked and All objects clear.
+constexpr char kSevenTypesDocument[] =
+    "<?xml version=\"1.0\"?>\r\n"
+    "<FSData\r\n"
+    "   version = \"9.0\"\r\n"
+    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
+    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
+    "   <ExclusionRectangle\r\n"
+    "        latitudeMinimum = \"47.25\"\r\n"
+    "        latitudeMaximum = \"47.5\"\r\n"
+    "        longitudeMinimum = \"-122.5\"\r\n"
+    "        longitudeMaximum = \"-122.25\"\r\n"
+    "       excludeBeaconObjects = \"TRUE\"\r\n"
+    "       excludeEffectObjects = \"TRUE\"\r\n"
+    "       excludeGenericBuildingObjects = \"TRUE\"\r\n"
+    "       excludeLibraryObjects = \"TRUE\"\r\n"
+    "       excludeTaxiwaySignObjects = \"TRUE\"\r\n"
+    "       excludeTriggerObjects = \"TRUE\"\r\n"
+    "       excludeWindsockObjects = \"TRUE\"\r\n"
+    " />\r\n"
+    "</FSData>\r\n";
+
+// The coordinates of kWindsocksDocument with Beacons and Triggers ticked.
+constexpr char kBeaconsAndTriggersDocument[] =
+    "<?xml version=\"1.0\"?>\r\n"
+    "<FSData\r\n"
+    "   version = \"9.0\"\r\n"
+    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
+    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
+    "   <ExclusionRectangle\r\n"
+    "        latitudeMinimum = \"47.25\"\r\n"
+    "        latitudeMaximum = \"47.5\"\r\n"
+    "        longitudeMinimum = \"-122.5\"\r\n"
+    "        longitudeMaximum = \"-122.25\"\r\n"
+    "       excludeBeaconObjects = \"TRUE\"\r\n"
+    "       excludeTriggerObjects = \"TRUE\"\r\n"
+    " />\r\n"
+    "</FSData>\r\n";
+
+// The coordinates of kWindsocksDocument with only grayed boxes: chosen, but nothing to write.
+constexpr char kNoTypeWrittenDocument[] =
+    "<?xml version=\"1.0\"?>\r\n"
+    "<FSData\r\n"
+    "   version = \"9.0\"\r\n"
+    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
+    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
+    "   <ExclusionRectangle\r\n"
+    "        latitudeMinimum = \"47.25\"\r\n"
+    "        latitudeMaximum = \"47.5\"\r\n"
+    "        longitudeMinimum = \"-122.5\"\r\n"
+    "        longitudeMaximum = \"-122.25\"\r\n"
+    " />\r\n"
+    "</FSData>\r\n";
+
+// Latitude maximum -33.9, longitude minimum 151.1, latitude minimum -34.0, longitude maximum
+// 151.3, the six single types but Windsocks ticked.
+constexpr char kSixTypesDocument[] =
+    "<?xml version=\"1.0\"?>\r\n"
+    "<FSData\r\n"
+    "   version = \"9.0\"\r\n"
+    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
+    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
+    "   <ExclusionRectangle\r\n"
+    "        latitudeMinimum = \"-34.0\"\r\n"
+    "        latitudeMaximum = \"-33.9\"\r\n"
+    "        longitudeMinimum = \"151.1\"\r\n"
+    "        longitudeMaximum = \"151.3\"\r\n"
+    "       excludeBeaconObjects = \"TRUE\"\r\n"
+    "       excludeEffectObjects = \"TRUE\"\r\n"
+    "       excludeGenericBuildingObjects = \"TRUE\"\r\n"
+    "       excludeLibraryObjects = \"TRUE\"\r\n"
+    "       excludeTaxiwaySignObjects = \"TRUE\"\r\n"
+    "       excludeTriggerObjects = \"TRUE\"\r\n"
+    " />\r\n"
+    "</FSData>\r\n";
+
+// The start-up warning when no compiler is set; it is also the answer to a compile without one.
+constexpr char kDefineCompiler[] =
+    "Please define \"bglcomp.exe\" location from \"Settings\" or you will not be able to generate .bgl files.";
+
+// What a failed check before generating says.
+constexpr char kMissingCoordinates[] = "Error! You must specify all coordinates!";
+constexpr char kMissingObjectTypes[] = "Error! You must select object(s) to be execluded!";
