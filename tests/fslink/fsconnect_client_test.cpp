@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <optional>
 #include <vector>
@@ -313,6 +314,10 @@ TEST(FormatDegrees, FifteenDigitsPointAndNoExponent) {
         {-179.99999999999997, "-180"},
         {123456789012345678.0, "123456789012346000"},
         {0.1 + 0.2, "0.3"},
+        // No position: nothing to write, and nothing read past the end of a text.
+        {std::numeric_limits<double>::infinity(), ""},
+        {-std::numeric_limits<double>::infinity(), ""},
+        {std::numeric_limits<double>::quiet_NaN(), ""},
     };
     for (const Case& c : cases) EXPECT_EQ(FormatDegrees(c.degrees), c.text) << c.degrees;
 }

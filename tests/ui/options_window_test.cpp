@@ -57,33 +57,36 @@ TEST_F(OptionsWindowTest, TheSettingsCommandOpensItOverTheDisabledMainWindow) {
 TEST_F(OptionsWindowTest, LayoutAndTabOrderFollowTheDesign) {
     HWND options = OpenSettings();
     ASSERT_TRUE(options);
+    // Where each control stands at 96 DPI, in pixels: fifteen twips to the pixel, the frame's
+    // controls from the frame's corner.
     struct Row {
         int id;
         const char* caption;
-        int frameLeft, frameTop, left, top, width, height;
+        RECT at96;
     };
     const Row rows[] = {
-        {IDC_Options_Frame1, "Settings", 0, 0, 120, 120, 6015, 855},
-        {IDC_Options_Label1, "BGLComp.exe location:", 120, 120, 120, 360, 1695, 255},
-        {IDC_Options_Text1, nullptr, 120, 120, 1920, 320, 3495, 285},
-        {IDC_Options_Command1, "...", 120, 120, 5520, 320, 375, 255},
-        {IDC_Options_Command2, "OK", 0, 0, 3720, 1080, 975, 375},
-        {IDC_Options_Command3, "Cancel", 0, 0, 4800, 1080, 1335, 375},
+        {IDC_Options_Frame1, "Settings", {8, 8, 409, 65}},
+        {IDC_Options_Label1, "BGLComp.exe location:", {16, 32, 129, 49}},
+        {IDC_Options_Text1, nullptr, {136, 29, 369, 48}},
+        {IDC_Options_Command1, "...", {376, 29, 401, 46}},
+        {IDC_Options_Command2, "OK", {248, 72, 313, 97}},
+        {IDC_Options_Command3, "Cancel", {320, 72, 409, 97}},
     };
+    const bool at96 = ScreenDpi().x == 96 && ScreenDpi().y == 96;
     for (const Row& row : rows) {
         HWND control = Item(options, row.id);
         ASSERT_TRUE(control) << row.id;
-        const RECT expected = ExpectedRect(row.frameLeft, row.frameTop, row.left, row.top, row.width, row.height);
-        EXPECT_TRUE(ClientRectOf(control) == expected) << row.id << ": " << Describe(ClientRectOf(control));
+        EXPECT_TRUE(!at96 || ClientRectOf(control) == row.at96) << row.id << ": " << Describe(ClientRectOf(control));
         if (row.caption) {
             EXPECT_EQ(WindowText(control), row.caption);
         }
         EXPECT_STREQ(FontOf(control).lfFaceName, "MS Sans Serif");
     }
+    EXPECT_TRUE(
+        LayoutHolds(options, {{IDC_Options_Frame1, {IDC_Options_Label1, IDC_Options_Text1, IDC_Options_Command1}}}));
     RECT client;
     GetClientRect(options, &client);
-    EXPECT_EQ(client.right, TwipsToPixels(6285, ScreenDpi().x));
-    EXPECT_EQ(client.bottom, TwipsToPixels(1590, ScreenDpi().y));
+    EXPECT_TRUE(!at96 || client == RECT({0, 0, 419, 106})) << Describe(client);
 
     EXPECT_EQ(GetFocus(), Item(options, IDC_Options_Command2));
     const int order[] = {IDC_Options_Command3, IDC_Options_Text1, IDC_Options_Command1, IDC_Options_Command2};

@@ -19,14 +19,6 @@ inline RECT ClientRectOf(HWND control) {
     return rect;
 }
 
-// Twips of one layout row converted at the screen's DPI, the frame's corner added.
-inline RECT ExpectedRect(int frameLeft, int frameTop, int left, int top, int width, int height) {
-    const Dpi dpi = ScreenDpi();
-    const int x = TwipsToPixels(frameLeft, dpi.x) + TwipsToPixels(left, dpi.x);
-    const int y = TwipsToPixels(frameTop, dpi.y) + TwipsToPixels(top, dpi.y);
-    return {x, y, x + TwipsToPixels(width, dpi.x), y + TwipsToPixels(height, dpi.y)};
-}
-
 inline bool operator==(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
