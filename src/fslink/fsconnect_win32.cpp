@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -32,6 +33,8 @@ VOID CALLBACK OnAnswer(HWND, UINT, ULONG_PTR data, LRESULT result) {
 
 }  // namespace
 
+Win32FscPlatform::Win32FscPlatform(std::function<void()> slowAnswer) : slowAnswer_(std::move(slowAnswer)) {}
+
 uint32_t Win32FscPlatform::RegisterMessage(const std::string& name) { return RegisterWindowMessageA(name.c_str()); }
 
 uintptr_t Win32FscPlatform::FindTopWindow(const std::string& className) {
@@ -49,12 +52,19 @@ bool Win32FscPlatform::Send(uintptr_t window, uint32_t message, uintptr_t wParam
     // The callback comes with the sent messages of this thread's queue: those alone are taken,
     // so no click or key of the user's is handled while the answer is awaited. The wait goes in
     // slices, so that a window that is gone, and so will never answer, is noticed.
-    const uint64_t deadline = NowMs() + timeoutMs;
+    const uint64_t start = NowMs();
+    const uint64_t deadline = start + timeoutMs;
     while (!answer->arrived) {
         const uint64_t now = NowMs();
         if (now >= deadline) break;
-        const DWORD slice = static_cast<DWORD>(deadline - now < 100 ? deadline - now : 100);
-        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, slice, QS_SENDMESSAGE) == WAIT_TIMEOUT && !IsWindow(target)) {
+        if (slowAnswer_ && now >= start + kSlowAnswerMs) {
+            slowAnswer_();
+            slowAnswer_ = nullptr;
+        }
+        const uint64_t sliceEnd = std::min(deadline, slowAnswer_ ? start + kSlowAnswerMs : now + 100);
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(sliceEnd - now), QS_SENDMESSAGE) ==
+                WAIT_TIMEOUT &&
+            !IsWindow(target)) {
             break;
         }
         MSG ignored;

@@ -341,16 +341,22 @@ void MainWindow::OnCompileEnded() {
 }
 
 void MainWindow::CapturePosition(HWND box, bool latitude) {
-    // While FSConnect is asked the window takes no input: the wait cursor says so.
-    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    Win32FscPlatform platform;
-    FscClient client(platform, [this, previous](const std::string& fault) {
-        SetCursor(previous);
+    // While FSConnect is asked the window takes no input: once an answer is slow in coming, the
+    // wait cursor says so (a quick one would only make it flicker).
+    HCURSOR previous = nullptr;
+    bool waiting = false;
+    Win32FscPlatform platform([&] {
+        previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        waiting = true;
+    });
+    FscClient client(platform, [&](const std::string& fault) {
+        if (waiting) SetCursor(previous);
+        waiting = false;
         showMessage_(hwnd_, fault, MB_ICONSTOP);
     });
     const Result<std::string> degrees =
         ::CapturePosition(client, latitude ? Coordinate::Latitude : Coordinate::Longitude);
-    SetCursor(previous);
+    if (waiting) SetCursor(previous);
     if (!degrees.error) {
         SetWindowTextA(box, degrees.value.c_str());
     } else {
