@@ -6,118 +6,63 @@
 // A document is the text of the source view: CR LF after every line. A saved source file holds
 // one more CR LF at its end.
 
-// Latitude maximum 47.5, longitude minimum -122.5, latitude minimum 47.25, longitude maximum
-// -122.25, Windsocks ticked.
-constexpr char kWindsocksDocument[] =
-    "<?xml version=\"1.0\"?>\r\n"
-    "<FSData\r\n"
-    "   version = \"9.0\"\r\n"
-    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
-    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
+// The lines every document begins with; the element's end; and the lines of the area most
+// documents hold: latitude maximum 47.5, longitude minimum -122.5, latitude minimum 47.25,
+// longitude maximum -122.25. Pieces of literals, joined into literals.
+#define ZW_OPENING                                                 \
+    "<?xml version=\"1.0\"?>\r\n"                                  \
+    "<FSData\r\n"                                                  \
+    "   version = \"9.0\"\r\n"                                     \
+    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n" \
+    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"       \
     "   <ExclusionRectangle\r\n"
-    "        latitudeMinimum = \"47.25\"\r\n"
-    "        latitudeMaximum = \"47.5\"\r\n"
-    "        longitudeMinimum = \"-122.5\"\r\n"
+#define ZW_AREA                                 \
+    "        latitudeMinimum = \"47.25\"\r\n"   \
+    "        latitudeMaximum = \"47.5\"\r\n"    \
+    "        longitudeMinimum = \"-122.5\"\r\n" \
     "        longitudeMaximum = \"-122.25\"\r\n"
-    "       excludeWindsockObjects = \"TRUE\"\r\n"
-    " />\r\n"
-    "</FSData>\r\n";
+#define ZW_CLOSING \
+    " />\r\n"      \
+    "</FSData>\r\n"
+
+// The area above, Windsocks ticked.
+constexpr char kWindsocksDocument[] = ZW_OPENING ZW_AREA "       excludeWindsockObjects = \"TRUE\"\r\n" ZW_CLOSING;
 
 // Latitude maximum N47 25' 53.4", longitude minimum W122 30' 0.0", latitude minimum N47 15' 10",
 // longitude maximum W122 15' 2.5", Windsocks ticked.
-constexpr char kWindsocksSecondsDocument[] =
-    "<?xml version=\"1.0\"?>\r\n"
-    "<FSData\r\n"
-    "   version = \"9.0\"\r\n"
-    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
-    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
-    "   <ExclusionRectangle\r\n"
+constexpr char kWindsocksSecondsDocument[] = ZW_OPENING
     "        latitudeMinimum = \"N47 15' 10&quot;\"\r\n"
     "        latitudeMaximum = \"N47 25' 53.4&quot;\"\r\n"
     "        longitudeMinimum = \"W122 30' 0.0&quot;\"\r\n"
     "        longitudeMaximum = \"W122 15' 2.5&quot;\"\r\n"
-    "       excludeWindsockObjects = \"TRUE\"\r\n"
-    " />\r\n"
-    "</FSData>\r\n";
+    "       excludeWindsockObjects = \"TRUE\"\r\n" ZW_CLOSING;
 
 // The coordinates of kWindsocksDocument with All objects ticked, whatever the other boxes hold.
-constexpr char kAllObjectsDocument[] =
-    "<?xml version=\"1.0\"?>\r\n"
-    "<FSData\r\n"
-    "   version = \"9.0\"\r\n"
-    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
-    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
-    "   <ExclusionRectangle\r\n"
-    "        latitudeMinimum = \"47.25\"\r\n"
-    "        latitudeMaximum = \"47.5\"\r\n"
-    "        longitudeMinimum = \"-122.5\"\r\n"
-    "        longitudeMaximum = \"-122.25\"\r\n"
+constexpr char kAllObjectsDocument[] = ZW_OPENING ZW_AREA
     "       excludeAllObjects = \"TRUE\" />\r\n"
     "</FSData>\r\n";
 
 // The coordinates of kWindsocksDocument with the seven single types ticked and All objects clear.
-constexpr char kSevenTypesDocument[] =
-    "<?xml version=\"1.0\"?>\r\n"
-    "<FSData\r\n"
-    "   version = \"9.0\"\r\n"
-    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
-    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
-    "   <ExclusionRectangle\r\n"
-    "        latitudeMinimum = \"47.25\"\r\n"
-    "        latitudeMaximum = \"47.5\"\r\n"
-    "        longitudeMinimum = \"-122.5\"\r\n"
-    "        longitudeMaximum = \"-122.25\"\r\n"
+constexpr char kSevenTypesDocument[] = ZW_OPENING ZW_AREA
     "       excludeBeaconObjects = \"TRUE\"\r\n"
     "       excludeEffectObjects = \"TRUE\"\r\n"
     "       excludeGenericBuildingObjects = \"TRUE\"\r\n"
     "       excludeLibraryObjects = \"TRUE\"\r\n"
     "       excludeTaxiwaySignObjects = \"TRUE\"\r\n"
     "       excludeTriggerObjects = \"TRUE\"\r\n"
-    "       excludeWindsockObjects = \"TRUE\"\r\n"
-    " />\r\n"
-    "</FSData>\r\n";
+    "       excludeWindsockObjects = \"TRUE\"\r\n" ZW_CLOSING;
 
 // The coordinates of kWindsocksDocument with Beacons and Triggers ticked.
-constexpr char kBeaconsAndTriggersDocument[] =
-    "<?xml version=\"1.0\"?>\r\n"
-    "<FSData\r\n"
-    "   version = \"9.0\"\r\n"
-    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
-    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
-    "   <ExclusionRectangle\r\n"
-    "        latitudeMinimum = \"47.25\"\r\n"
-    "        latitudeMaximum = \"47.5\"\r\n"
-    "        longitudeMinimum = \"-122.5\"\r\n"
-    "        longitudeMaximum = \"-122.25\"\r\n"
+constexpr char kBeaconsAndTriggersDocument[] = ZW_OPENING ZW_AREA
     "       excludeBeaconObjects = \"TRUE\"\r\n"
-    "       excludeTriggerObjects = \"TRUE\"\r\n"
-    " />\r\n"
-    "</FSData>\r\n";
+    "       excludeTriggerObjects = \"TRUE\"\r\n" ZW_CLOSING;
 
 // The coordinates of kWindsocksDocument with only grayed boxes: chosen, but nothing to write.
-constexpr char kNoTypeWrittenDocument[] =
-    "<?xml version=\"1.0\"?>\r\n"
-    "<FSData\r\n"
-    "   version = \"9.0\"\r\n"
-    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
-    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
-    "   <ExclusionRectangle\r\n"
-    "        latitudeMinimum = \"47.25\"\r\n"
-    "        latitudeMaximum = \"47.5\"\r\n"
-    "        longitudeMinimum = \"-122.5\"\r\n"
-    "        longitudeMaximum = \"-122.25\"\r\n"
-    " />\r\n"
-    "</FSData>\r\n";
+constexpr char kNoTypeWrittenDocument[] = ZW_OPENING ZW_AREA ZW_CLOSING;
 
 // Latitude maximum -33.9, longitude minimum 151.1, latitude minimum -34.0, longitude maximum
 // 151.3, the six single types but Windsocks ticked.
-constexpr char kSixTypesDocument[] =
-    "<?xml version=\"1.0\"?>\r\n"
-    "<FSData\r\n"
-    "   version = \"9.0\"\r\n"
-    "   xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'\r\n"
-    "   xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\" >\r\n"
-    "   <ExclusionRectangle\r\n"
+constexpr char kSixTypesDocument[] = ZW_OPENING
     "        latitudeMinimum = \"-34.0\"\r\n"
     "        latitudeMaximum = \"-33.9\"\r\n"
     "        longitudeMinimum = \"151.1\"\r\n"
@@ -127,9 +72,11 @@ constexpr char kSixTypesDocument[] =
     "       excludeGenericBuildingObjects = \"TRUE\"\r\n"
     "       excludeLibraryObjects = \"TRUE\"\r\n"
     "       excludeTaxiwaySignObjects = \"TRUE\"\r\n"
-    "       excludeTriggerObjects = \"TRUE\"\r\n"
-    " />\r\n"
-    "</FSData>\r\n";
+    "       excludeTriggerObjects = \"TRUE\"\r\n" ZW_CLOSING;
+
+#undef ZW_OPENING
+#undef ZW_AREA
+#undef ZW_CLOSING
 
 // The start-up warning when no compiler is set; it is also the answer to a compile without one.
 constexpr char kDefineCompiler[] =

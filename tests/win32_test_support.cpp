@@ -1,5 +1,7 @@
 #include "win32_test_support.h"
 
+#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -96,4 +98,16 @@ DWORD Simulator::WaitForExit(DWORD timeoutMs) const {
 DWORD Simulator::Close(HWND window) const {
     PostMessageA(window, WM_CLOSE, 0, 0);
     return WaitForExit();
+}
+
+std::vector<std::string> LogLines(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    const std::string all = bytes.str();
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; (end = all.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(all.substr(start, end - start));
+    }
+    return lines;
 }

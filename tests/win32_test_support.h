@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 constexpr DWORD kStartMs = 15000;  // a Wine process can be slow to start on a busy machine
 constexpr DWORD kEndMs = 10000;
@@ -20,6 +21,9 @@ std::string FindBuildFile(const char* variable, const std::string& relativePath)
 
 // FSCONNECT_SIM_EXE, or tools\fsconnect_sim.exe in a folder above this test program.
 std::string FindSimulatorExe();
+
+// The lines of a log written with CR LF, such as the simulator's (--log); none for no file.
+std::vector<std::string> LogLines(const std::string& path);
 
 // The process's top-level window of that class, or nullptr.
 HWND FindProcessWindow(DWORD processId, const char* className);

@@ -108,18 +108,16 @@ Result<std::string> ConvertExactly(const std::string& text, unsigned fromCodePag
 }
 
 std::string ConvertLossy(const std::string& text, unsigned fromCodePage, unsigned toCodePage) {
+    if (text.empty()) return text;
     const Result<WideText> wide = Widened(text, Resolved(fromCodePage), 0);
-    if (text.empty() || wide.error) return text;
+    if (wide.error) return text;
     const Result<std::string> narrow = Narrowed(wide.value, Resolved(toCodePage), false);
     return narrow.error ? text : narrow.value;
 }
 
-unsigned ShellCodePage() {
-    return GetOEMCP();
-}
-
+// The shell reads batch files in the OEM code page.
 Shell CommandShell() {
-    return {[](const std::string& path) { return PathForBatch(path, ShellCodePage()); }, &StartBatch};
+    return {[](const std::string& path) { return PathForBatch(path, GetOEMCP()); }, &StartBatch};
 }
 
 Result<std::string> PathForBatch(const std::string& path, unsigned shellCodePage) {

@@ -16,15 +16,11 @@ Result<std::string> ConvertExactly(const std::string& text, unsigned fromCodePag
 // The same, where a character without a form becomes the code page's default character.
 std::string ConvertLossy(const std::string& text, unsigned fromCodePage, unsigned toCodePage);
 
-// The code page the shell reads batch files in: the OEM code page.
-unsigned ShellCodePage();
-
 // An ANSI path as a batch line must hold it: in the code page the shell reads batch files in.
 // A folder whose name has a character that code page lacks is named by its short form. The file
-// name is never shortened, since the compiler names its output after it: nullopt when the file
-// name has such a character, when a folder has no short form the shell can read, or when the
-// path holds a quote or a line break, which would end the quoted path or the line early: all
-// Failure::UnreadableByShell.
+// name is never shortened, since the compiler names its output after it. Failure::UnreadableByShell
+// when the file name has such a character, when a folder has no short form the shell can read,
+// or when the path holds a quote or a line break, which would end the quoted path or the line.
 Result<std::string> PathForBatch(const std::string& path, unsigned shellCodePage);
 
 // Starts the batch file of this bare name in this folder: the shell runs in that folder,

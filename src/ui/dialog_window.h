@@ -54,9 +54,7 @@ protected:
                 UniqueFont font(CreateDialogFont(dpi, FW_NORMAL));
                 self.Place(dpi, font.get());
                 font_ = std::move(font);
-                const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-                SetWindowPos(this->hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                             suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+                MoveTo(this->hwnd_, *reinterpret_cast<const RECT*>(lParam));
                 return 0;
             }
             case WM_CLOSE: Close(); return 0;

@@ -3,7 +3,6 @@
 #include <commdlg.h>
 
 #include <cstdio>
-#include <optional>
 #include <vector>
 
 #include "storage/text_file.h"
@@ -11,29 +10,11 @@
 
 namespace {
 
-// comdlg32 and the three functions of it that the dialogs use.
-struct CommonDialogLibrary {
-    CommonDialogLibrary()
-        : open(library.Get<Function>("GetOpenFileNameA")),
-          save(library.Get<Function>("GetSaveFileNameA")),
-          extendedError(library.Get<ErrorFunction>("CommDlgExtendedError")) {}
+using GetFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+using ExtendedErrorFunction = DWORD(WINAPI*)();
 
-    using Function = BOOL(WINAPI*)(LPOPENFILENAMEA);
-    using ErrorFunction = DWORD(WINAPI*)();
-    LoadedLibrary library{"comdlg32.dll"};
-    Function open;
-    Function save;
-    ErrorFunction extendedError;
-};
-
-// Made at the first dialog, on the one GUI thread; a function-local static would bring the
-// thread library's locking along for nothing.
-std::optional<CommonDialogLibrary> comdlg32Library;
-
-const CommonDialogLibrary& Library() {
-    if (!comdlg32Library) comdlg32Library.emplace();
-    return *comdlg32Library;
-}
+// Loaded at the first dialog.
+LoadedLibrary comdlg32("comdlg32.dll");
 
 }  // namespace
 
@@ -61,9 +42,10 @@ Result<bool> FileDialog::ShowSave(HWND owner) {
 
 Result<bool> FileDialog::Show(HWND owner, bool save) {
     Result<bool> chosen;
-    const CommonDialogLibrary& comdlg32 = Library();
-    if (comdlg32.library.error()) {
-        chosen.error = comdlg32.library.error();
+    const auto show = comdlg32.Get<GetFileNameFunction>(save ? "GetSaveFileNameA" : "GetOpenFileNameA");
+    const auto extendedError = comdlg32.Get<ExtendedErrorFunction>("CommDlgExtendedError");
+    if (!show || !extendedError) {
+        chosen.error = comdlg32.error();
         chosen.report = "The file dialog could not be shown: comdlg32.dll could not be loaded.\r\n\r\n" +
                         DescribeError(chosen.error);
         return chosen;
@@ -80,9 +62,9 @@ Result<bool> FileDialog::Show(HWND owner, bool save) {
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     // Saving over an existing file asks first.
     dialog.Flags = OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : 0);
-    if (!(save ? comdlg32.save(&dialog) : comdlg32.open(&dialog))) {
+    if (!show(&dialog)) {
         // Zero is a cancel; any other code, a dialog that could not be shown.
-        if (const DWORD error = comdlg32.extendedError()) {
+        if (const DWORD error = extendedError()) {
             char code[16];
             std::snprintf(code, sizeof code, "0x%04lX", static_cast<unsigned long>(error));
             chosen.error = Failure::FileDialogFailed;

@@ -68,6 +68,11 @@ HWND CreateControl(HWND parent, const ControlLayout& layout, POINT frameOrigin, 
     return control;
 }
 
+void MoveTo(HWND window, const RECT& rect) {
+    SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 RECT CentredWindowRect(int widthTwips, int heightTwips, DWORD style, DWORD exStyle, bool menu, Dpi dpi) {
     RECT rect = {0, 0, TwipsToPixels(widthTwips, dpi.x), TwipsToPixels(heightTwips, dpi.y)};
     AdjustWindowRectEx(&rect, style, menu, exStyle);

@@ -94,6 +94,9 @@ void PlaceControls(HWND parent, const ControlRow<W> (&table)[N], Dpi dpi, HFONT 
     RedrawWindow(parent, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
+// Moves and sizes a top-level window to the rectangle, as WM_DPICHANGED suggests one.
+void MoveTo(HWND window, const RECT& rect);
+
 // The window rectangle whose client area is width x height twips, centred on the screen.
 RECT CentredWindowRect(int widthTwips, int heightTwips, DWORD style, DWORD exStyle, bool menu, Dpi dpi);
 

@@ -130,8 +130,7 @@ void MainWindow::OnDpiChanged(Dpi dpi, const RECT& suggested) {
     PlaceControls(hwnd_, kLayout, dpi, font.get());
     font_ = std::move(font);
     ShowCornerPicture(dpi);
-    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveTo(hwnd_, suggested);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -235,9 +234,8 @@ void MainWindow::OpenProject(const std::string& path) {
 // The first file dropped opens; nothing while a dialog window or a message keeps the window
 // disabled, as for any other input.
 void MainWindow::OnDropFiles(HDROP drop) {
-    if (!shell32_) shell32_.emplace("shell32.dll");
-    const auto queryFile = shell32_->Get<UINT(WINAPI*)(HDROP, UINT, LPSTR, UINT)>("DragQueryFileA");
-    const auto finish = shell32_->Get<void(WINAPI*)(HDROP)>("DragFinish");
+    const auto queryFile = shell32_.Get<UINT(WINAPI*)(HDROP, UINT, LPSTR, UINT)>("DragQueryFileA");
+    const auto finish = shell32_.Get<void(WINAPI*)(HDROP)>("DragFinish");
     std::string path;
     if (queryFile) {
         std::vector<char> name(queryFile(drop, 0, nullptr, 0) + 1, '\0');
@@ -247,7 +245,7 @@ void MainWindow::OnDropFiles(HDROP drop) {
     if (!queryFile || !finish) {
         showMessage_(hwnd_,
                      "The dropped file could not be taken: shell32.dll could not be loaded.\r\n\r\n" +
-                         DescribeError(shell32_->error()),
+                         DescribeError(shell32_.error()),
                      kFailureIcon);
         return;
     }

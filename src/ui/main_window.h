@@ -6,7 +6,6 @@
 
 #include <array>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "model/exclusion_area.h"
@@ -68,7 +67,7 @@ private:
     UniqueFont font_;
     UniqueBitmap cornerPicture_;
     std::unique_ptr<Compile> compile_;  // the compile that runs; one at a time
-    std::optional<LoadedLibrary> shell32_;  // loaded at the first drop
+    LoadedLibrary shell32_{"shell32.dll"};  // loaded at the first drop
     HWND savedFocus_ = nullptr;
 
 public:

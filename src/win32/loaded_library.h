@@ -4,11 +4,12 @@
 
 #include <system_error>
 
-// A library loaded when it is first needed and kept for the rest of the run: for the libraries
-// that only a dialog or a command needs, which, imported, would load at every start.
+// A library loaded when one of its functions is first asked for, and kept for the rest of the
+// run: for the libraries that only a dialog or a command needs, which, imported, would load at
+// every start. Making the object loads nothing.
 class LoadedLibrary {
 public:
-    explicit LoadedLibrary(const char* name);
+    explicit LoadedLibrary(const char* name) : name_(name) {}
     ~LoadedLibrary();
     LoadedLibrary(const LoadedLibrary&) = delete;
     LoadedLibrary& operator=(const LoadedLibrary&) = delete;
@@ -17,8 +18,7 @@ public:
     // function is missing, and error() then says why.
     template <class Function>
     Function Get(const char* name) {
-        FARPROC found = module_ ? GetProcAddress(module_, name) : nullptr;
-        if (!found && !error_) error_ = std::error_code(static_cast<int>(GetLastError()), std::system_category());
+        const FARPROC found = Find(name);
         // Through void(*)(), which any function pointer may be cast to and back.
         return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
     }
@@ -26,6 +26,9 @@ public:
     const std::error_code& error() const { return error_; }
 
 private:
-    HMODULE module_;
+    FARPROC Find(const char* name);
+
+    const char* name_;
+    HMODULE module_ = nullptr;
     std::error_code error_;
 };

@@ -64,16 +64,6 @@ inline bool HasIcon(HWND box) {
     return false;
 }
 
-// The lines of a log written with CR LF.
-inline std::vector<std::string> LogLines(const std::string& path) {
-    std::vector<std::string> lines;
-    const std::string bytes = e2e::ReadFileBytes(path).value_or("");
-    for (size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(bytes.substr(start, end - start));
-    }
-    return lines;
-}
-
 // The simulator's process, which a test may end while it is in the middle of an answer.
 inline bool EndProcess(DWORD processId) {
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);

@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <iterator>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 #include "fslink/position_capture.h"
@@ -62,19 +60,6 @@ TEST_F(FscClientOnWindows, WithoutFsConnectEveryRequestGivesOne) {
     // Registered under FSConnect's name, so it is the number FSConnect's process has for it too.
     EXPECT_EQ(client.fscMessageId, RegisterWindowMessageA("WM_FSCONNECT"));
     EXPECT_EQ(Captured(client, Coordinate::Longitude), std::nullopt);
-}
-
-// The simulator's log: one line a request, each ended by CR LF.
-std::vector<std::string> LogLines(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    const std::string all = bytes.str();
-    std::vector<std::string> lines;
-    for (size_t start = 0, end; (end = all.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(all.substr(start, end - start));
-    }
-    return lines;
 }
 
 TEST_F(FscClientOnWindows, CapturesThePositionAndDeletesEveryReplyAtomOnce) {

@@ -273,7 +273,7 @@ int Startup(int runs, const std::vector<std::string>& args) {
             if (!K32GetProcessMemoryInfo(process.handle(), &memory, sizeof memory)) {
                 Fail("could not read the working set (error " + std::to_string(GetLastError()) + ")");
             }
-            program.dlls = LoadedDlls(process.handle());
+            if (program.dlls.empty()) program.dlls = LoadedDlls(process.handle());
             process.End();
             if (round == 0) continue;  // the first start fills Wine's caches
             program.times.push_back(elapsed);
