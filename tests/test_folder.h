@@ -16,3 +16,7 @@ public:
 private:
     std::string path_;
 };
+
+// Sets the file's last write to the end of the second it was written in, as a file system that
+// counts whole seconds would tell it; false when that cannot be done.
+bool MoveWriteTimeToEndOfItsSecond(const std::string& path);

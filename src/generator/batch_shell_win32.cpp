@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <string>
 #include <vector>
 
+#include "storage/ansi_text.h"
 #include "win32/handles.h"
 #include "win32/system_error_win32.h"
 
@@ -66,35 +69,119 @@ Result<std::string> ShortName(const std::string& path) {
         return name;
     }
     const std::string whole(shortPath.data(), length);
-    name.value = whole.substr(whole.find_last_of("\\/") + 1);
+    name.value = whole.substr(FileNameStart(whole));
     return name;
 }
 
-// What the watching thread owns: the shell's process, the pipe's reading end and the shared run.
+// Once the shell has ended, a program it left running may hold its output open for as long as it
+// lives: the compile ends all the same, with what came within this while.
+const DWORD kOutputAfterEndMs = 2000;
+
+// What the watching thread owns: the shell's process, the pipe's reading end (overlapped, so
+// that the wait for output never keeps it from seeing the shell end) and the shared run.
 struct Watch {
     UniqueHandle process;
     UniqueHandle output;
+    UniqueHandle readDone;
     std::shared_ptr<ShellRun> run;
     std::function<void()> whenEnded;
 };
 
-DWORD WINAPI WatchShell(void* parameter) {
-    const std::unique_ptr<Watch> watch(static_cast<Watch*>(parameter));
-    if (!watch->process) return 0;  // the shell could not be started
-    // Read to the end, so that a talkative compiler never blocks on a full pipe.
+// Reads the pipe until it closes, or until the while after the shell's end is over.
+std::string ReadOutput(const Watch& watch) {
     std::string output;
     char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(watch->output.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
+    OVERLAPPED read = {};
+    read.hEvent = watch.readDone.get();
+    ULONGLONG deadline = 0;  // set once the shell has ended
+    for (;;) {
+        if (!ReadFile(watch.output.get(), buffer, sizeof buffer, nullptr, &read) &&
+            GetLastError() != ERROR_IO_PENDING) {
+            return output;  // every writer has closed the pipe
+        }
+        const HANDLE events[] = {read.hEvent, watch.process.get()};
+        DWORD event = WAIT_TIMEOUT;
+        while (event != WAIT_OBJECT_0) {
+            const ULONGLONG now = GetTickCount64();
+            event =
+                WaitForMultipleObjects(deadline ? 1 : 2, events, FALSE,
+                                       deadline ? static_cast<DWORD>(deadline > now ? deadline - now : 0) : INFINITE);
+            if (event == WAIT_OBJECT_0 + 1) deadline = now + kOutputAfterEndMs;
+            if (event != WAIT_OBJECT_0 && event != WAIT_OBJECT_0 + 1) {
+                // The read still waits and writes into the buffer: it must end before the buffer does.
+                CancelIo(watch.output.get());
+                DWORD ignored = 0;
+                GetOverlappedResult(watch.output.get(), &read, &ignored, TRUE);
+                return output;
+            }
+        }
+        DWORD got = 0;
+        if (!GetOverlappedResult(watch.output.get(), &read, &got, FALSE)) return output;
         output.append(buffer, got);
         if (output.size() > kKeptOutput) output.erase(0, output.size() - kKeptOutput);
     }
+}
+
+DWORD WINAPI WatchShell(void* parameter) {
+    const std::unique_ptr<Watch> watch(static_cast<Watch*>(parameter));
+    if (!watch->process) return 0;  // the shell could not be started
+    const std::string output = ReadOutput(*watch);
     WaitForSingleObject(watch->process.get(), INFINITE);
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(watch->process.get(), &exitCode)) exitCode = GetLastError();
     watch->run->output = ConvertLossy(output, GetOEMCP(), GetACP());
+    watch->run->exitCode = exitCode;
     watch->run->ended.store(true, std::memory_order_release);
     watch->whenEnded();
     return 0;
 }
+
+// The pipe for the shell's output: a named one, since only such a pipe reads overlapped. The
+// reading end stays here; the writing end is for the shell to inherit.
+std::error_code MakeOutputPipe(UniqueHandle& reader, UniqueHandle& writer) {
+    static std::atomic<unsigned> pipes{0};
+    const std::string name =
+        "\\\\.\\pipe\\Zonewright-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++pipes);
+    reader = UniqueHandle(
+        CreateNamedPipeA(name.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                         PIPE_TYPE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 4096, 4096, 0, nullptr));
+    if (!reader) return LastError();
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    writer = UniqueHandle(
+        CreateFileA(name.c_str(), GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return writer ? std::error_code{} : LastError();
+}
+
+// The attribute list that gives the shell these handles to inherit, and no other.
+class InheritedHandles {
+public:
+    explicit InheritedHandles(std::vector<HANDLE> handles) : handles_(std::move(handles)) {
+        SIZE_T size = 0;
+        InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+        buffer_.resize(size);
+        list_ = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(buffer_.data());
+        if (!InitializeProcThreadAttributeList(list_, 1, 0, &size)) {
+            list_ = nullptr;
+        } else if (!UpdateProcThreadAttribute(list_, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handles_.data(),
+                                              handles_.size() * sizeof(HANDLE), nullptr, nullptr)) {
+            DeleteProcThreadAttributeList(list_);
+            list_ = nullptr;
+        }
+    }
+    ~InheritedHandles() {
+        if (list_) DeleteProcThreadAttributeList(list_);
+    }
+    InheritedHandles(const InheritedHandles&) = delete;
+    InheritedHandles& operator=(const InheritedHandles&) = delete;
+
+    // nullptr when the list could not be made.
+    LPPROC_THREAD_ATTRIBUTE_LIST list() const { return list_; }
+
+private:
+    std::vector<HANDLE> handles_;
+    std::vector<char> buffer_;
+    LPPROC_THREAD_ATTRIBUTE_LIST list_ = nullptr;
+};
 
 }  // namespace
 
@@ -127,7 +214,7 @@ Result<std::string> PathForBatch(const std::string& path, unsigned shellCodePage
         return converted;
     }
     for (size_t start = 0;;) {
-        const size_t end = path.find_first_of("\\/", start);
+        const size_t end = FindCharacter(path, "\\/", start);
         const bool fileName = end == std::string::npos;
         Result<std::string> name = ConvertExactly(path.substr(start, end - start), CP_ACP, shellCodePage);
         if (name.error && !fileName) {
@@ -158,18 +245,18 @@ Result<std::shared_ptr<const ShellRun>> StartBatch(const std::string& folder, co
 
     // The shell's output and error go into one pipe; its input is NUL, so a compiler that asks
     // for a key goes on at once instead of waiting for a key nobody can press.
-    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) {
-        start.error = LastError();
+    UniqueHandle reader, writer;
+    if (const std::error_code error = MakeOutputPipe(reader, writer)) {
+        start.error = error;
         return start;
     }
-    UniqueHandle reader(readEnd);
-    UniqueHandle writer(writeEnd);
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     UniqueHandle input(
         CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0, nullptr));
-    if (!input || !SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0)) {
+    UniqueHandle readDone(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    // These two and no other handle of the program: whatever else it holds stays its own.
+    const InheritedHandles inherited({input.get(), writer.get()});
+    if (!input || !readDone || !inherited.list()) {
         start.error = LastError();
         return start;
     }
@@ -187,19 +274,22 @@ Result<std::shared_ptr<const ShellRun>> StartBatch(const std::string& folder, co
     }
     watch.release();
 
-    // The batch file by its bare name in the shell's own folder: no path on the command line
-    // that the shell could expand (a folder named with %NAME% would run another batch file).
-    std::string command = "cmd.exe /d /q /v:off /c " + batchName;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-    startup.wShowWindow = SW_SHOWMINIMIZED;
-    startup.hStdInput = input.get();
-    startup.hStdOutput = writer.get();
-    startup.hStdError = writer.get();
+    // The batch file in the shell's own folder, by a name the shell looks for nowhere else: no
+    // path on the command line that the shell could expand (a folder named with %NAME% would run
+    // another batch file), and no search along the PATH.
+    std::string command = "cmd.exe /d /q /v:off /c .\\" + batchName;
+    STARTUPINFOEXA startup = {};
+    startup.StartupInfo.cb = sizeof startup;
+    startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+    startup.StartupInfo.wShowWindow = SW_SHOWMINIMIZED;
+    startup.StartupInfo.hStdInput = input.get();
+    startup.StartupInfo.hStdOutput = writer.get();
+    startup.StartupInfo.hStdError = writer.get();
+    startup.lpAttributeList = inherited.list();
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(shell.c_str(), &command[0], nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, folder.c_str(),
-                        &startup, &process)) {
+    if (!CreateProcessA(shell.c_str(), &command[0], nullptr, nullptr, TRUE,
+                        CREATE_NEW_CONSOLE | EXTENDED_STARTUPINFO_PRESENT, nullptr, folder.c_str(),
+                        &startup.StartupInfo, &process)) {
         start.error = LastError();
         ResumeThread(thread.get());  // it finds no process and ends
         return start;
@@ -207,6 +297,7 @@ Result<std::shared_ptr<const ShellRun>> StartBatch(const std::string& folder, co
     CloseHandle(process.hThread);
     watched->process = UniqueHandle(process.hProcess);
     watched->output = std::move(reader);
+    watched->readDone = std::move(readDone);
     start.value = watched->run;
     // The pipe ends when the last writer closes: this process must hold none.
     writer.Reset();

@@ -25,9 +25,10 @@ Result<std::string> PathForBatch(const std::string& path, unsigned shellCodePage
 
 // Starts the batch file of this bare name in this folder: the shell runs in that folder,
 // minimized, with AutoRun commands, echo and delayed expansion off, so that nothing in the
-// folder's path or in the batch lines is expanded but what the batch file itself says. Nobody
-// waits for it: a thread of its own reads its output (converting it from the console's OEM code
-// page) and, once the shell has ended, sets `ended` and calls `whenEnded` (on that thread).
-// Closing the program neither waits for the shell nor ends it.
+// folder's path or in the batch lines is expanded but what the batch file itself says. It
+// inherits its input, output and error and no other handle. Nobody waits for it: a thread of
+// its own reads its output (converting it from the console's OEM code page) and, once the shell
+// has ended and its output is read, or at most two seconds later, sets `exitCode` and `ended` and
+// calls `whenEnded` (on that thread). Closing the program neither waits for the shell nor ends it.
 Result<std::shared_ptr<const ShellRun>> StartBatch(const std::string& folder, const std::string& batchName,
                                                    std::function<void()> whenEnded);

@@ -1,5 +1,7 @@
 #include "generator/compile_batch.h"
 
+#include <cctype>
+#include <cstdio>
 #include <vector>
 
 const char* const kDefineCompilerMessage =
@@ -27,9 +29,9 @@ std::string CompileBatchText(const std::string& compilerLocation, const std::str
     return QuotedForBatch(compilerLocation) + " " + QuotedForBatch(xmlPath) + "\r\n";
 }
 
-std::string CompiledBglPath(const std::string& xmlPath) {
-    const size_t nameStart = xmlPath.find_last_of("\\/:") + 1;  // npos + 1 is 0: no folder part
-    const size_t dot = xmlPath.rfind('.');
+std::string CompiledBglPath(const std::string& xmlPath, const LeadBytes& lead) {
+    const size_t nameStart = FileNameStart(xmlPath, lead);
+    const size_t dot = FindLastCharacter(xmlPath, ".", lead);
     if (dot == std::string::npos || dot < nameStart) return xmlPath + ".bgl";
     return xmlPath.substr(0, dot) + ".bgl";
 }
@@ -52,9 +54,32 @@ std::string LastLines(const std::string& output, size_t count) {
     return text;
 }
 
-std::string CompileFailedMessage(const std::string& bglPath, const std::string& xmlPath, const std::string& output) {
+bool IsNetworkPath(const std::string& path) {
+    std::string start = path.substr(0, 8);
+    for (char& c : start) c = c == '/' ? '\\' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (start.compare(0, 2, "\\\\") != 0) return false;
+    // \\?\ and \\.\ also name local drives; \\?\UNC\ is the long form of \\server\share.
+    if (start[2] == '?' || start[2] == '.') return start.size() == 8 && start[3] == '\\' && start.substr(4) == "unc\\";
+    return true;
+}
+
+std::string CompileFailedMessage(const std::string& bglPath, const std::string& xmlPath, const std::string& output,
+                                 unsigned long exitCode, BglLeft bgl) {
+    std::string outcome;
+    if (exitCode == 0) {
+        outcome = bgl == BglLeft::Empty ? "No .bgl file was made: the compiler left \"" + bglPath + "\" empty."
+                                        : "No .bgl file was made: the compiler did not write \"" + bglPath + "\".";
+    } else {
+        // Codes of the size of a system status (a console closed, a crash) read better in hex.
+        char code[32];
+        std::snprintf(code, sizeof code, exitCode > 0xFFFF ? "0x%08lX" : "%lu", exitCode);
+        outcome = std::string("The compiler failed (exit code ") + code + ").";
+        outcome += bgl == BglLeft::Nothing
+                       ? " It did not write \"" + bglPath + "\"."
+                       : " The .bgl file \"" + bglPath + "\" that it wrote may be incomplete: do not use it.";
+    }
     const std::string printed = LastLines(output, kShownLines);
-    return "No .bgl file was made: the compiler did not write \"" + bglPath + "\".\r\n\r\n" +
+    return outcome + "\r\n\r\n" +
            (printed.empty() ? "The compiler printed nothing." : "The compiler printed:\r\n" + printed) +
            "\r\n\r\nThe XML source \"" + xmlPath + "\" was kept.";
 }

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+#include "storage/ansi_text.h"
+
 // The text of the batch file that compiles a saved XML source: the compile line alone. The
 // paths must already be in the code page the command shell reads batch files in. Every % is
 // doubled, since the shell would expand it.
@@ -10,15 +12,24 @@ std::string CompileBatchText(const std::string& compilerLocation, const std::str
 
 // Where the compiler writes its output: beside the XML file, under the same name with the
 // extension .bgl (appended when the name has no extension).
-std::string CompiledBglPath(const std::string& xmlPath);
+std::string CompiledBglPath(const std::string& xmlPath, const LeadBytes& lead = SystemLeadBytes());
+
+// Whether the path names a folder on another computer (\\server\share), where the command shell
+// cannot run a batch file.
+bool IsNetworkPath(const std::string& path);
 
 // The last lines of what the compiler printed, at most `count`, joined by CR LF; empty lines at
 // either end are dropped. A line ends at LF, and a CR before it goes.
 std::string LastLines(const std::string& output, size_t count);
 
-// What the user is told of a compile that made no .bgl: the .bgl that was expected, what the
-// compiler printed (its last lines), and that the XML source is still there.
-std::string CompileFailedMessage(const std::string& bglPath, const std::string& xmlPath, const std::string& output);
+// What a failed compile left at the .bgl's place.
+enum class BglLeft { Nothing, Empty, Written };
+
+// What the user is told of a failed compile: the exit code when the compiler reported a failure,
+// the .bgl that was expected (or that it may be incomplete), what the compiler printed (its last
+// lines), and that the XML source is still there.
+std::string CompileFailedMessage(const std::string& bglPath, const std::string& xmlPath, const std::string& output,
+                                 unsigned long exitCode, BglLeft bgl);
 
 extern const char* const kDefineCompilerMessage;
 extern const char* const kCompilerStillRunningMessage;

@@ -25,17 +25,51 @@ Started FileFailure(const std::string& what, const std::string& path, const std:
                                             what + " \"" + path + "\".\r\n\r\n" + DescribeError(error) + consequence);
 }
 
+// Why saving the source under this name would destroy a file, or "" when it would not.
+std::string WhatTheNameWouldDestroy(const std::string& xmlPath) {
+    if (SameFile(xmlPath, CompiledBglPath(xmlPath))) {
+        return "the compiler names its .bgl file after the source, so it would write it over the source itself. "
+               "Give the source a name ending in .xml.";
+    }
+    if (SameFile(xmlPath, BatchFilePath())) return "that is the batch file that runs the compiler.";
+    if (SameFile(xmlPath, SettingsFilePath())) return "that is the settings file of Zonewright.";
+    if (SameFile(xmlPath, ProgramFile())) return "that is Zonewright itself.";
+    return "";
+}
+
 }  // namespace
 
 Started SaveSourceAndCompile(const std::string& xmlPath, const std::string& source, bool deleteSource,
                              std::function<void()> whenEnded, const Shell& shell) {
+    if (const std::string destroyed = WhatTheNameWouldDestroy(xmlPath); !destroyed.empty()) {
+        return Failed<std::unique_ptr<Compile>>(
+            Failure::NameWouldDestroy,
+            "The XML source cannot be saved as \"" + xmlPath + "\": " + destroyed + "\r\n\r\nNothing was saved.");
+    }
     if (std::error_code error = WriteWholeFile(xmlPath, source + "\r\n")) {
         return FileFailure("The XML source could not be saved to", xmlPath, error, "");
     }
-    const std::string batchPath = BatchFilePath();
-    if (std::error_code error = WriteWholeFile(batchPath, "")) {
-        return FileFailure("The batch file could not be written:", batchPath, error, kNotCompiled);
+    const std::string folder = ProgramFolder();
+    if (IsNetworkPath(folder)) {
+        return Failed<std::unique_ptr<Compile>>(
+            Failure::NetworkFolder, "The XML source was saved to \"" + xmlPath +
+                                        "\", but it cannot be compiled from here: Zonewright runs from the network "
+                                        "folder \"" +
+                                        folder +
+                                        "\", and the command shell cannot run its batch file there.\r\n\r\nTo "
+                                        "compile, copy Zonewright to a folder on this computer and start it there.");
     }
+    const std::string batchPath = BatchFilePath();
+    Result<std::unique_ptr<HeldFile>> batch = HoldFile(batchPath);
+    if (batch.error == Failure::FileInUse) {
+        return Failed<std::unique_ptr<Compile>>(
+            batch.error, "The batch file could not be written: \"" + batchPath +
+                             "\".\r\n\r\nIt is in use: another copy of Zonewright is most likely compiling with it. "
+                             "Save again once that compile has finished." +
+                             kNotCompiled);
+    }
+    if (!batch.error) batch.error = batch.value->Replace("");
+    if (batch.error) return FileFailure("The batch file could not be written:", batchPath, batch.error, kNotCompiled);
     const std::string settingsPath = SettingsFilePath();
     const Result<std::string> compiler = ReadIniValue(settingsPath, kSettingsSection, kCompilerKey);
     if (compiler.error) {
@@ -59,17 +93,16 @@ Started SaveSourceAndCompile(const std::string& xmlPath, const std::string& sour
                                    "\", but it cannot be compiled under that name: the command shell cannot read "
                                    "some of its characters.\r\nSave it under a name without them.");
     }
-    if (std::error_code error =
-            WriteWholeFile(batchPath, CompileBatchText(compilerForBatch.value, xmlForBatch.value))) {
+    if (std::error_code error = batch.value->Replace(CompileBatchText(compilerForBatch.value, xmlForBatch.value))) {
         return FileFailure("The batch file could not be written:", batchPath, error, kNotCompiled);
     }
     auto compile = std::make_unique<Compile>();
     compile->xmlPath = xmlPath;
     compile->bglPath = CompiledBglPath(xmlPath);
     compile->deleteSource = deleteSource;
-    compile->bglWrittenBefore = LastWriteTime(compile->bglPath);
-    const Result<std::shared_ptr<const ShellRun>> started =
-        shell.start(ProgramFolder(), kBatchFileName, std::move(whenEnded));
+    compile->bglBefore = StatFile(compile->bglPath);
+    compile->batch = std::move(batch.value);
+    const Result<std::shared_ptr<const ShellRun>> started = shell.start(folder, kBatchFileName, std::move(whenEnded));
     if (started.error) {
         return FileFailure("The batch file could not be started:", batchPath, started.error,
                            "\r\nThe XML source and the batch file were saved.");
@@ -81,12 +114,13 @@ Started SaveSourceAndCompile(const std::string& xmlPath, const std::string& sour
 }
 
 Result<Done> FinishCompile(const Compile& compile) {
-    const Result<long long> written = LastWriteTime(compile.bglPath);
-    const bool writtenNow =
-        !written.error && (compile.bglWrittenBefore.error || written.value != compile.bglWrittenBefore.value);
-    if (!writtenNow) {
-        return Failed<Done>(Failure::NoBglMade, CompileFailedMessage(compile.bglPath, compile.xmlPath,
-                                                                     compile.shell ? compile.shell->output : ""));
+    const ShellRun& shell = *compile.shell;
+    const Result<FileStat> bgl = StatFile(compile.bglPath);
+    const bool written = !bgl.error && (compile.bglBefore.error || bgl.value != compile.bglBefore.value);
+    if (shell.exitCode != 0 || !written || bgl.value.size == 0) {
+        const BglLeft left = !written ? BglLeft::Nothing : bgl.value.size == 0 ? BglLeft::Empty : BglLeft::Written;
+        return Failed<Done>(Failure::CompileFailed,
+                            CompileFailedMessage(compile.bglPath, compile.xmlPath, shell.output, shell.exitCode, left));
     }
     if (!compile.deleteSource) return {};
     if (std::error_code error = RemoveFile(compile.xmlPath)) {

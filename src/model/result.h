@@ -12,10 +12,14 @@
 enum class Failure {
     NoCompilerLocation = 1,  // the settings hold no compiler location
     UnreadableByShell,       // a path has characters the command shell cannot read
-    NoBglMade,               // the compiler wrote no .bgl
+    CompileFailed,           // the compiler failed, or wrote no usable .bgl
     NotACheckState,          // a stored text is no state a check box takes
     NoAnswer,                // FSConnect could not be reached or gave no usable answer
     FileDialogFailed,        // the common file dialog could not be shown
+    FileInUse,               // another program holds the file
+    FileTooLarge,            // the file is larger than any file of its kind
+    NameWouldDestroy,        // saving under that name would destroy another file
+    NetworkFolder,           // the command shell cannot run a batch file in a network folder
 };
 
 const std::error_category& FailureCategory();

@@ -1,3 +1,5 @@
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <limits.h>
 #include <unistd.h>
@@ -6,8 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <filesystem>
 #include <string>
 
+#include "storage/ansi_text.h"
+#include "storage/file_system.h"
 #include "storage/program_folder.h"
 #include "storage/text_file.h"
 
@@ -34,17 +39,71 @@ std::error_code CreateTemporaryBeside(const std::string& path, std::string& temp
     return {};
 }
 
-Result<long long> LastWriteTime(const std::string& path) {
-    Result<long long> time;
+Result<FileStat> StatFile(const std::string& path) {
+    Result<FileStat> stat;
     struct stat info;
-    if (stat(path.c_str(), &info) != 0) {
-        time.error = LastPosixError();
+    if (::stat(path.c_str(), &info) != 0) {
+        stat.error = LastPosixError();
     } else if (S_ISDIR(info.st_mode)) {
-        time.error = std::make_error_code(std::errc::is_a_directory);
+        stat.error = std::make_error_code(std::errc::is_a_directory);
     } else {
-        time.value = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+        stat.value.lastWrite = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+        stat.value.size = static_cast<long long>(info.st_size);
     }
-    return time;
+    return stat;
+}
+
+std::string FullPath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    return error ? path : full.lexically_normal().string();
+}
+
+// Without regard to case, as on Windows, whose names these are.
+bool SameFile(const std::string& a, const std::string& b) {
+    std::string first = FullPath(a), second = FullPath(b);
+    for (std::string* text : {&first, &second}) {
+        for (char& c : *text) {
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return first == second;
+}
+
+HeldFile::~HeldFile() {
+    close(static_cast<int>(handle_));
+}
+
+std::error_code HeldFile::Replace(const std::string& bytes) {
+    const int file = static_cast<int>(handle_);
+    if (ftruncate(file, 0) != 0 || pwrite(file, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size()) ||
+        fsync(file) != 0) {
+        return LastPosixError();
+    }
+    return {};
+}
+
+// An exclusive lock stands for the sharing Windows refuses: another holder is kept out.
+Result<std::unique_ptr<HeldFile>> HoldFile(const std::string& path) {
+    Result<std::unique_ptr<HeldFile>> held;
+    const int file = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (file < 0) {
+        held.error = LastPosixError();
+        return held;
+    }
+    if (flock(file, LOCK_EX | LOCK_NB) != 0) {
+        held.error = errno == EWOULDBLOCK ? std::error_code(Failure::FileInUse) : LastPosixError();
+        close(file);
+        return held;
+    }
+    held.value.reset(new HeldFile(file));
+    return held;
+}
+
+// The native build's text is UTF-8, where no byte of a character is an ASCII one.
+const LeadBytes& SystemLeadBytes() {
+    static const LeadBytes none;
+    return none;
 }
 
 std::error_code FlushToDisk(std::FILE* file) {
@@ -58,10 +117,9 @@ std::error_code MoveReplacing(const std::string& from, const std::string& to) {
 
 std::string DescribeError(const std::error_code& error) { return error.message(); }
 
-std::string ProgramFolder() {
+std::string ProgramFile() {
     char path[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
-    if (length <= 0 || static_cast<size_t>(length) >= sizeof path) return ".";
-    const std::string file(path, static_cast<size_t>(length));
-    return file.substr(0, file.find_last_of('/'));
+    if (length <= 0 || static_cast<size_t>(length) >= sizeof path) return "";
+    return std::string(path, static_cast<size_t>(length));
 }

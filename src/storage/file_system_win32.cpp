@@ -5,17 +5,31 @@
 #include <string>
 #include <vector>
 
+#include "storage/ansi_text.h"
+#include "storage/file_system.h"
 #include "storage/program_folder.h"
 #include "storage/text_file.h"
 #include "win32/system_error_win32.h"
+
+namespace {
+
+// Wide text as a vector: std::wstring would bring the whole of its library instantiation along.
+std::vector<wchar_t> Widened(const std::string& text) {
+    const int size = static_cast<int>(text.size());
+    std::vector<wchar_t> wide(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)));
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+}  // namespace
 
 std::error_code ResetFileAttributes(const std::string& path) {
     return SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_ARCHIVE) ? std::error_code{} : LastError();
 }
 
 std::error_code CreateTemporaryBeside(const std::string& path, std::string& temporary) {
-    const size_t separator = path.find_last_of("\\/:");
-    const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
+    const size_t nameStart = FileNameStart(path);
+    const std::string folder = nameStart == 0 ? "." : path.substr(0, nameStart);
     char name[MAX_PATH];
     // With 0 for its number, GetTempFileName tries numbers until it has created a new file.
     if (GetTempFileNameA(folder.c_str(), "zw", 0, name) == 0) return LastError();
@@ -23,18 +37,100 @@ std::error_code CreateTemporaryBeside(const std::string& path, std::string& temp
     return {};
 }
 
-Result<long long> LastWriteTime(const std::string& path) {
-    Result<long long> time;
+Result<FileStat> StatFile(const std::string& path) {
+    Result<FileStat> stat;
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
-        time.error = LastError();
+        stat.error = LastError();
     } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        time.error = std::error_code(ERROR_DIRECTORY, std::system_category());
+        stat.error = std::error_code(ERROR_DIRECTORY, std::system_category());
     } else {
-        time.value =
+        stat.value.lastWrite =
             static_cast<long long>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+        stat.value.size = static_cast<long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
     }
-    return time;
+    return stat;
+}
+
+namespace {
+
+// The long form of a path whose file exists; "" for none.
+std::string LongPath(const std::string& path) {
+    char longPath[MAX_PATH];
+    const DWORD length = GetLongPathNameA(path.c_str(), longPath, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(longPath, length) : "";
+}
+
+}  // namespace
+
+// A file that does not exist yet keeps its name, in the long form of its folder.
+std::string FullPath(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH) return path;
+    const std::string resolved(full, length);
+    if (std::string whole = LongPath(resolved); !whole.empty()) return whole;
+    const size_t nameStart = FileNameStart(resolved);
+    const std::string folder = LongPath(resolved.substr(0, nameStart));
+    return folder.empty() ? resolved : folder + resolved.substr(nameStart);
+}
+
+// Compared as the file system compares names: character by character, each letter in upper case.
+bool SameFile(const std::string& a, const std::string& b) {
+    const std::vector<wchar_t> first = Widened(FullPath(a));
+    const std::vector<wchar_t> second = Widened(FullPath(b));
+    return CompareStringOrdinal(first.data(), static_cast<int>(first.size()), second.data(),
+                                static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
+}
+
+HeldFile::~HeldFile() {
+    CloseHandle(reinterpret_cast<HANDLE>(handle_));
+}
+
+std::error_code HeldFile::Replace(const std::string& bytes) {
+    HANDLE file = reinterpret_cast<HANDLE>(handle_);
+    DWORD written = 0;
+    if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER || !SetEndOfFile(file) ||
+        !WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        !FlushFileBuffers(file)) {
+        return LastError();
+    }
+    return {};
+}
+
+// Shared for reading alone: a writer, a replacement or a deletion by anyone else is refused.
+Result<std::unique_ptr<HeldFile>> HoldFile(const std::string& path) {
+    Result<std::unique_ptr<HeldFile>> held;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        held.error = GetLastError() == ERROR_SHARING_VIOLATION ? std::error_code(Failure::FileInUse) : LastError();
+        return held;
+    }
+    held.value.reset(new HeldFile(reinterpret_cast<std::intptr_t>(file)));
+    return held;
+}
+
+namespace {
+
+LeadBytes AnsiLeadBytes() {
+    LeadBytes lead;
+    CPINFO info;
+    if (GetCPInfo(CP_ACP, &info)) {
+        for (int range = 0; range + 1 < MAX_LEADBYTES && info.LeadByte[range] != 0; range += 2) {
+            for (int byte = info.LeadByte[range]; byte <= info.LeadByte[range + 1]; ++byte) lead.set(byte);
+        }
+    }
+    return lead;
+}
+
+// Read once, as the program starts: the code page does not change while it runs.
+const LeadBytes kAnsiLeadBytes = AnsiLeadBytes();
+
+}  // namespace
+
+const LeadBytes& SystemLeadBytes() {
+    return kAnsiLeadBytes;
 }
 
 std::error_code FlushToDisk(std::FILE* file) {
@@ -53,15 +149,12 @@ std::string DescribeError(const std::error_code& error) {
     return text.empty() ? "Error " + std::to_string(error.value()) + "." : text;
 }
 
-std::string ProgramFolder() {
+std::string ProgramFile() {
     std::vector<char> path(MAX_PATH);
     for (;;) {
         const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return ".";
-        if (length < path.size()) {
-            const std::string file(path.data(), length);
-            return file.substr(0, file.find_last_of("\\/"));
-        }
+        if (length == 0) return "";
+        if (length < path.size()) return std::string(path.data(), length);
         path.resize(path.size() * 2);
     }
 }

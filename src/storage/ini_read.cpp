@@ -9,7 +9,8 @@ std::string LowerCase(std::string text) {
     return text;
 }
 
-std::string FindIniValue(const std::string& text, const std::string& section, const std::string& key) {
+std::string FindIniValue(const std::string& text, const std::string& section, const std::string& key,
+                         const LeadBytes& lead) {
     const std::string header = "[" + LowerCase(section) + "]";
     const std::string keyPrefix = LowerCase(key) + "=";
     bool inSection = false;
@@ -23,7 +24,7 @@ std::string FindIniValue(const std::string& text, const std::string& section, co
         if (start < text.size() && text[start] == '\n') ++start;
 
         const std::string lower = LowerCase(line);
-        const bool bracket = lower.find('[') != std::string::npos;
+        const bool bracket = FindCharacter(line, "[", 0, lead) != std::string::npos;
         if (bracket) inSection = false;
         if (lower == header) inSection = true;
         if (bracket || !inSection) continue;
@@ -32,8 +33,8 @@ std::string FindIniValue(const std::string& text, const std::string& section, co
     return "";
 }
 
-bool ReadsBackAsIniValue(const std::string& value) {
-    return value.find_first_of("[\r") == std::string::npos;
+bool ReadsBackAsIniValue(const std::string& value, const LeadBytes& lead) {
+    return FindCharacter(value, "[\r", 0, lead) == std::string::npos;
 }
 
 Result<std::string> ReadIniValue(const std::string& filePath, const std::string& section, const std::string& key) {

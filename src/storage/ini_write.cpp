@@ -32,7 +32,7 @@ std::string Tidy(const std::string& text) {
 }  // namespace
 
 std::string SetIniValue(const std::string& original, const std::string& section, const std::string& key,
-                        const std::string& value) {
+                        const std::string& value, const LeadBytes& lead) {
     const std::string header = "\r\n[" + LowerCase(section) + "]\r";
     const std::string keyPattern = "\n" + LowerCase(key) + "=";
     const std::string entry = key + "=" + value;
@@ -48,7 +48,7 @@ std::string SetIniValue(const std::string& original, const std::string& section,
     } else {
         // The header line ends with CR LF, or with a lone CR, after which the new line starts.
         const size_t lineEnd = headerAt + header.size();
-        const size_t sectionEnd = lower.find('[', lineEnd);
+        const size_t sectionEnd = FindCharacter(lower, "[", lineEnd, lead);
         const size_t keyAt = lower.find(keyPattern, headerAt);
         if (keyAt == std::string::npos || keyAt > sectionEnd) {
             text.insert(lineEnd < text.size() && text[lineEnd] == '\n' ? lineEnd + 1 : lineEnd, entry + "\r\n");

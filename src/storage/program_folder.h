@@ -2,6 +2,9 @@
 
 #include <string>
 
+// The program's executable file; "" when the system does not tell it.
+std::string ProgramFile();
+
 // The folder that holds the program's executable file, without a trailing backslash.
 std::string ProgramFolder();
 

@@ -2,6 +2,9 @@
 
 #include <cctype>
 
+#include "storage/file_system.h"
+#include "storage/text_file.h"
+
 const char* const kAreaSection = "area";
 const char* const kExclusionSection = "exclusion";
 const char* const kOtherSection = "other";
@@ -17,6 +20,13 @@ std::vector<std::string> ExclusionKeys() {
 }
 
 std::string CheckStateText(CheckState state) { return std::to_string(static_cast<int>(state)); }
+
+std::error_code CheckProjectFile(const std::string& path) {
+    if (const std::error_code error = TryReading(path)) return error;
+    const Result<FileStat> stat = StatFile(path);
+    if (stat.error) return stat.error;
+    return stat.value.size > kProjectFileLimit ? std::error_code(Failure::FileTooLarge) : std::error_code{};
+}
 
 ProjectLoad LoadProject(const SectionValues& area, const SectionValues& exclusion, const SectionValues& other) {
     ProjectLoad load;

@@ -39,6 +39,13 @@ struct ProjectLoad {
     std::optional<CheckState> deleteSource;
 };
 
+// No project file is larger: a larger file is no project, and would be read whole to be loaded.
+constexpr long long kProjectFileLimit = 1024 * 1024;
+
+// Whether the file can be loaded as a project: it opens for reading and is no larger than
+// kProjectFileLimit (Failure::FileTooLarge); the system's error when it does not open.
+std::error_code CheckProjectFile(const std::string& path);
+
 // The values of each section by line position, or the error that kept the section from being read.
 using SectionValues = Result<std::vector<std::string>>;
 ProjectLoad LoadProject(const SectionValues& area, const SectionValues& exclusion, const SectionValues& other);

@@ -22,7 +22,7 @@ std::error_code CreateFileIfMissing(const std::string& path) {
     return created ? std::error_code{} : LastError();
 }
 
-Result<std::string> ReadWholeFile(const std::string& path) {
+Result<std::string> ReadWholeFile(const std::string& path, size_t limit) {
     Result<std::string> content;
     errno = 0;
     UniqueFile file{std::fopen(path.c_str(), "rb")};
@@ -32,9 +32,23 @@ Result<std::string> ReadWholeFile(const std::string& path) {
     }
     char buffer[4096];
     size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.value.append(buffer, got);
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        // Never more than the limit in memory: a file of gigabytes must not end the program.
+        if (got > limit - content.value.size()) {
+            content.value.clear();
+            content.error = Failure::FileTooLarge;
+            return content;
+        }
+        content.value.append(buffer, got);
+    }
     if (std::ferror(file.get())) content.error = LastError();
     return content;
+}
+
+std::error_code TryReading(const std::string& path) {
+    errno = 0;
+    UniqueFile file{std::fopen(path.c_str(), "rb")};
+    return file ? std::error_code{} : LastError();
 }
 
 std::error_code WriteWholeFile(const std::string& path, const std::string& bytes) {

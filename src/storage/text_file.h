@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 #include <system_error>
@@ -15,8 +16,14 @@ std::error_code CreateFileIfMissing(const std::string& path);
 // Clears read-only, hidden and system, leaving the file with the archive attribute alone.
 std::error_code ResetFileAttributes(const std::string& path);
 
-// The file's bytes.
-Result<std::string> ReadWholeFile(const std::string& path);
+// The program's text files are small: none is read beyond this.
+constexpr size_t kTextFileLimit = 64 * 1024 * 1024;
+
+// The file's bytes; Failure::FileTooLarge when there are more than `limit` of them.
+Result<std::string> ReadWholeFile(const std::string& path, size_t limit = kTextFileLimit);
+
+// Opens the file for reading and closes it again: whether it can be read.
+std::error_code TryReading(const std::string& path);
 
 // Creates or replaces the file with exactly these bytes. The bytes go to a temporary file
 // beside it first, flushed to disk, which then takes the file's place in one step: until
@@ -25,10 +32,6 @@ Result<std::string> ReadWholeFile(const std::string& path);
 std::error_code WriteWholeFile(const std::string& path, const std::string& bytes);
 
 std::error_code RemoveFile(const std::string& path);
-
-// When the file was last written, in the platform's own units; an error when there is no file
-// of that name (a folder is none).
-Result<long long> LastWriteTime(const std::string& path);
 
 // The system's own description of a file error, for the user.
 std::string DescribeError(const std::error_code& error);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "storage/file_system.h"
 #include "ui/main_window.h"
 #include "ui/resource.h"
 
@@ -26,8 +27,10 @@ std::string ProjectArgument(const char* commandLine) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     MainWindow mainWindow;
     if (!mainWindow.Load(instance)) return 1;
+    // Made full at once, from the folder it was named in: the profile functions would look for a
+    // bare name in the Windows folder.
     const std::string project = ProjectArgument(commandLine);
-    if (!project.empty()) mainWindow.OpenProject(project);
+    if (!project.empty()) mainWindow.OpenProject(FullPath(project));
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
 
     MSG message;

@@ -25,19 +25,22 @@ protected:
         int widthTwips, heightTwips;  // client area
     };
 
-    explicit DialogWindow(HWND mainWindow) : mainWindow_(mainWindow), font_(CreateDialogFont(ScreenDpi(), FW_NORMAL)) {}
+    // Laid out for this DPI: that of the monitor the main window is on.
+    DialogWindow(HWND mainWindow, Dpi dpi)
+        : mainWindow_(mainWindow), dpi_(dpi), font_(CreateDialogFont(dpi, FW_NORMAL)) {}
 
-    // Creates and shows the window centred on the screen; nullptr when it could not be made.
+    // Creates the window, sizes it for its DPI, centred on the screen, and shows it; nullptr when
+    // it could not be made.
     static HWND Show(std::unique_ptr<Derived> dialog, const Design& design) {
         HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog->mainWindow_, GWLP_HINSTANCE));
         if (!Window<Derived>::Register(instance, design.className, COLOR_BTNFACE, IDI_ZONEWRIGHT)) return nullptr;
-        const RECT rect = CentredWindowRect(design.widthTwips, design.heightTwips, design.style, design.exStyle,
-                                            false, ScreenDpi());
-        HWND window = CreateWindowExA(design.exStyle, design.className, design.caption, design.style, rect.left,
-                                      rect.top, rect.right - rect.left, rect.bottom - rect.top, dialog->mainWindow_,
-                                      nullptr, instance, dialog.get());
+        const Dpi dpi = dialog->dpi_;
+        HWND window = CreateWindowExA(design.exStyle, design.className, design.caption, design.style, 0, 0,
+                                      TwipsToPixels(design.widthTwips, dpi.x), TwipsToPixels(design.heightTwips, dpi.y),
+                                      dialog->mainWindow_, nullptr, instance, dialog.get());
         if (!window) return nullptr;
         dialog.release()->deleteWithWindow_ = true;
+        SizeAndCentre(window, design.widthTwips, design.heightTwips, dpi);
         ShowWindow(window, SW_SHOW);
         return window;
     }
@@ -50,9 +53,9 @@ protected:
             case WM_ACTIVATE: KeepFocusOnActivate(this->hwnd_, wParam, savedFocus_); return 0;
             case WM_DPICHANGED: {
                 // Laid out again from the twips, with a font of the new size, where Windows suggests.
-                const Dpi dpi = DpiOfMessage(wParam);
-                UniqueFont font(CreateDialogFont(dpi, FW_NORMAL));
-                self.Place(dpi, font.get());
+                dpi_ = DpiOfMessage(wParam);
+                UniqueFont font(CreateDialogFont(dpi_, FW_NORMAL));
+                self.Place(dpi_, font.get());
                 font_ = std::move(font);
                 MoveTo(this->hwnd_, *reinterpret_cast<const RECT*>(lParam));
                 return 0;
@@ -73,6 +76,7 @@ protected:
     }
 
     HWND mainWindow_;
+    Dpi dpi_;
     UniqueFont font_;
 
 private:

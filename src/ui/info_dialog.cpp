@@ -35,17 +35,17 @@ const ControlRow<W> kLayout[] = {
 
 }  // namespace
 
-InfoDialog::InfoDialog(HWND mainWindow)
-    : DialogWindow(mainWindow), boldFont_(CreateDialogFont(ScreenDpi(), FW_BOLD)) {}
+InfoDialog::InfoDialog(HWND mainWindow, Dpi dpi)
+    : DialogWindow(mainWindow, dpi), boldFont_(CreateDialogFont(dpi, FW_BOLD)) {}
 
-HWND InfoDialog::Open(HWND mainWindow) {
+HWND InfoDialog::Open(HWND mainWindow, Dpi dpi) {
     // Owned by the main window and no app window, so it stays out of the task bar.
-    return Show(std::unique_ptr<InfoDialog>(new InfoDialog(mainWindow)),
+    return Show(std::unique_ptr<InfoDialog>(new InfoDialog(mainWindow, dpi)),
                 {"InfoDialog", "Zonewright Info", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, 6030, 3705});
 }
 
 bool InfoDialog::OnCreate() {
-    if (!CreateControls(*this, hwnd_, kLayout, ScreenDpi(), font_.get())) return false;
+    if (!CreateControls(*this, hwnd_, kLayout, dpi_, font_.get())) return false;
     SendMessageA(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
     return true;
 }

@@ -8,14 +8,14 @@
 // The information window: fixed texts and an OK button.
 class InfoDialog : public DialogWindow<InfoDialog> {
 public:
-    static HWND Open(HWND mainWindow);
+    static HWND Open(HWND mainWindow, Dpi dpi);
 
     HWND Label1 = nullptr;  // the bold title; the other controls are known by their ids
 
 private:
     friend class Window<InfoDialog>;
     friend class DialogWindow<InfoDialog>;
-    explicit InfoDialog(HWND mainWindow);
+    InfoDialog(HWND mainWindow, Dpi dpi);
     bool OnCreate();
     void OnCommand(int id);
     void Place(Dpi dpi, HFONT font);

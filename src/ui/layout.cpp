@@ -73,14 +73,21 @@ void MoveTo(HWND window, const RECT& rect) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-RECT CentredWindowRect(int widthTwips, int heightTwips, DWORD style, DWORD exStyle, bool menu, Dpi dpi) {
-    RECT rect = {0, 0, TwipsToPixels(widthTwips, dpi.x), TwipsToPixels(heightTwips, dpi.y)};
-    AdjustWindowRectEx(&rect, style, menu, exStyle);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    return {left, top, left + width, top + height};
+void SizeAndCentre(HWND window, int widthTwips, int heightTwips, Dpi dpi) {
+    const int width = TwipsToPixels(widthTwips, dpi.x);
+    const int height = TwipsToPixels(heightTwips, dpi.y);
+    // Measured off the window, not computed from the system's metrics, which are those of the
+    // system DPI; twice, since a menu bar may wrap differently at the new width.
+    for (int pass = 0; pass < 2; ++pass) {
+        RECT outer, client;
+        GetWindowRect(window, &outer);
+        GetClientRect(window, &client);
+        const int outerWidth = width + (outer.right - outer.left) - client.right;
+        const int outerHeight = height + (outer.bottom - outer.top) - client.bottom;
+        SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2, outerWidth, outerHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 HFONT CreateDialogFont(Dpi dpi, int weight) {

@@ -15,6 +15,8 @@ struct Dpi {
 Dpi ScreenDpi();
 // The DPI of the monitor the window is on (Windows 10 and later), else the screen's.
 Dpi WindowDpi(HWND window);
+// Where a window learns the DPI it is laid out for; WindowDpi, but for tests.
+using DpiOfWindow = Dpi (*)(HWND window);
 // The DPI that WM_DPICHANGED names in its wParam.
 inline Dpi DpiOfMessage(WPARAM wParam) {
     return {LOWORD(wParam), HIWORD(wParam)};
@@ -97,8 +99,9 @@ void PlaceControls(HWND parent, const ControlRow<W> (&table)[N], Dpi dpi, HFONT 
 // Moves and sizes a top-level window to the rectangle, as WM_DPICHANGED suggests one.
 void MoveTo(HWND window, const RECT& rect);
 
-// The window rectangle whose client area is width x height twips, centred on the screen.
-RECT CentredWindowRect(int widthTwips, int heightTwips, DWORD style, DWORD exStyle, bool menu, Dpi dpi);
+// Sizes the window so that its client area is width x height twips at this DPI, whatever its
+// frame, caption and menu take at the DPI of its monitor, and centres it on the screen.
+void SizeAndCentre(HWND window, int widthTwips, int heightTwips, Dpi dpi);
 
 // MS Sans Serif 8.25 pt at the screen's DPI.
 HFONT CreateDialogFont(Dpi dpi, int weight);

@@ -72,25 +72,29 @@ const ControlRow<W> kLayout[] = {
 
 }  // namespace
 
-MainWindow::MainWindow(MessageSink showMessage) : showMessage_(std::move(showMessage)) {}
+MainWindow::MainWindow(MessageSink showMessage, DpiOfWindow dpiOf)
+    : showMessage_(std::move(showMessage)), dpiOf_(dpiOf) {}
 
+// The window is sized and laid out while hidden, for the DPI of the monitor it is on, which may
+// differ from the system's that it was created at; it shows once it is complete.
 bool MainWindow::Load(HINSTANCE instance) {
     if (!Register(instance, kClassName, COLOR_BTNFACE, IDI_ZONEWRIGHT)) return false;
-    const RECT rect = CentredWindowRect(kClientWidth, kClientHeight, kStyle, 0, true, ScreenDpi());
     HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINMENU));
     // Files dropped on the window open as projects. The style is what DragAcceptFiles would set,
     // without loading shell32 at start-up.
-    if (!CreateWindowExA(WS_EX_ACCEPTFILES, kClassName, "Zonewright", kStyle, rect.left, rect.top,
-                         rect.right - rect.left, rect.bottom - rect.top, nullptr, menu, instance, this)) {
+    if (!CreateWindowExA(WS_EX_ACCEPTFILES, kClassName, "Zonewright", kStyle, 0, 0, 0, 0, nullptr, menu, instance,
+                         this)) {
         if (menu) DestroyMenu(menu);
+        return false;
+    }
+    const Dpi dpi = dpiOf_(hwnd_);
+    SizeAndCentre(hwnd_, kClientWidth, kClientHeight, dpi);
+    if (!CreateContent(dpi)) {
+        DestroyWindow(hwnd_);
         return false;
     }
     CheckCompilerSetting();
     ShowWindow(hwnd_, SW_SHOW);
-    if (!CreateContent()) {
-        DestroyWindow(hwnd_);
-        return false;
-    }
     UpdateWindow(hwnd_);
     SetFocus(latitudemaximum);
     return true;
@@ -102,8 +106,7 @@ void MainWindow::CheckCompilerSetting() {
     if (setting.error || setting.value.empty()) showMessage_(nullptr, kDefineCompilerMessage, 0);
 }
 
-bool MainWindow::CreateContent() {
-    const Dpi dpi = WindowDpi(hwnd_);
+bool MainWindow::CreateContent(Dpi dpi) {
     font_ = UniqueFont(CreateDialogFont(dpi, FW_NORMAL));
     if (!CreateControls(*this, hwnd_, kLayout, dpi, font_.get())) return false;
     for (HWND box : ObjectTypeBoxes()) MakeCheckBoxNotifyChanges(box);
@@ -217,18 +220,32 @@ void MainWindow::AddToOutput(const std::string& aMsg) {
 // loading quietly, and what was set before it stays.
 void MainWindow::openSaveFile() {
     OpenFile.filter = kProjectFilter;
-    if (Choose(OpenFile, false)) LoadProjectFile(OpenFile.fileName);
+    if (Choose(OpenFile, false) && CanLoadProject(OpenFile.fileName, false)) LoadProjectFile(OpenFile.fileName);
 }
 
 void MainWindow::OpenProject(const std::string& path) {
-    if (const std::error_code error = ReadWholeFile(path).error) {
-        showMessage_(hwnd_, "The project file \"" + path + "\" could not be opened.\r\n\r\n" + DescribeError(error),
-                     kFailureIcon);
-        return;
-    }
+    if (!CanLoadProject(path, true)) return;
     // The next File > Open starts from it, as after opening it there.
     OpenFile.fileName = path;
     LoadProjectFile(path);
+}
+
+// Whether the file is one to load. One too large for a project is told; one that cannot be read
+// is told when asked (File > Open ends there quietly, as at any unreadable part of the file).
+bool MainWindow::CanLoadProject(const std::string& path, bool tellUnreadable) {
+    const std::error_code error = CheckProjectFile(path);
+    if (!error) return true;
+    if (error == Failure::FileTooLarge) {
+        showMessage_(hwnd_,
+                     "The project file \"" + path +
+                         "\" could not be opened.\r\n\r\nIt is larger than 1 MB, which no project file is. "
+                         "Nothing was loaded.",
+                     kFailureIcon);
+    } else if (tellUnreadable) {
+        showMessage_(hwnd_, "The project file \"" + path + "\" could not be opened.\r\n\r\n" + DescribeError(error),
+                     kFailureIcon);
+    }
+    return false;
 }
 
 // The first file dropped opens; nothing while a dialog window or a message keeps the window
@@ -368,7 +385,7 @@ bool MainWindow::Choose(FileDialog& dialog, bool save) {
     return chosen.value;
 }
 
-void MainWindow::OpenDialogWindow(HWND (*open)(HWND mainWindow)) {
+void MainWindow::OpenDialogWindow(HWND (*open)(HWND mainWindow, Dpi dpi)) {
     EnableWindow(hwnd_, FALSE);
-    if (!open(hwnd_)) EnableWindow(hwnd_, TRUE);
+    if (!open(hwnd_, dpiOf_(hwnd_))) EnableWindow(hwnd_, TRUE);
 }

@@ -21,10 +21,11 @@
 // its controls.
 class MainWindow : public Window<MainWindow> {
 public:
-    explicit MainWindow(MessageSink showMessage = ShowMessage);
+    // `dpiOf` tells the DPI of the monitor the window is on; tests name another.
+    explicit MainWindow(MessageSink showMessage = ShowMessage, DpiOfWindow dpiOf = WindowDpi);
 
-    // Creates the window, runs the start-up check of the compiler setting, then shows the
-    // window centred on the screen.
+    // Creates the window hidden, lays it out for the DPI of its monitor, runs the start-up check
+    // of the compiler setting, then shows the window centred on the screen.
     bool Load(HINSTANCE instance);
 
     void reset20();
@@ -33,13 +34,13 @@ public:
     void selectSaveFile();
 
     // A project named from outside, on the command line or dropped on the window: loaded as
-    // File > Open loads it. A file that cannot be read is told.
+    // File > Open loads it. A file that cannot be read, or is too large for a project, is told.
     void OpenProject(const std::string& path);
 
 private:
     friend class Window<MainWindow>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool CreateContent();
+    bool CreateContent(Dpi dpi);
     void ShowCornerPicture(Dpi dpi);
     void OnDpiChanged(Dpi dpi, const RECT& suggested);
     void OnCommand(int id, int code, HWND control);
@@ -51,16 +52,18 @@ private:
     void SaveAndCompile();
     void OnCompileEnded();
     void OnDropFiles(HDROP drop);
+    bool CanLoadProject(const std::string& path, bool tellUnreadable);
     void LoadProjectFile(const std::string& path);
     void CapturePosition(HWND box, bool latitude);
     ExclusionArea ReadExclusionArea() const;
     std::array<HWND, ObjectTypeCount> ObjectTypeBoxes() const;
     std::array<HWND, 4> CoordinateBoxes() const;
-    void OpenDialogWindow(HWND (*open)(HWND mainWindow));
+    void OpenDialogWindow(HWND (*open)(HWND mainWindow, Dpi dpi));
     // Shows the file dialog; one that could not be shown is told.
     bool Choose(FileDialog& dialog, bool save);
 
     MessageSink showMessage_;
+    DpiOfWindow dpiOf_;
     FileDialog cdbWordProc;      // saving the XML source; keeps its file name between saves
     FileDialog OpenFile;         // opening a project file
     FileDialog selectSaveFile2;  // saving a project file

@@ -28,22 +28,24 @@ const ControlRow<W> kLayout[] = {
 
 }  // namespace
 
-OptionsWindow::OptionsWindow(HWND mainWindow, MessageSink showMessage)
-    : DialogWindow(mainWindow), showMessage_(std::move(showMessage)) {
+OptionsWindow::OptionsWindow(HWND mainWindow, Dpi dpi, MessageSink showMessage)
+    : DialogWindow(mainWindow, dpi), showMessage_(std::move(showMessage)) {
     cdbWordProc.filter = "BGLComp Program (bglcomp.exe)|*.exe|";
 }
 
-HWND OptionsWindow::Open(HWND mainWindow) { return Open(mainWindow, ShowMessage); }
+HWND OptionsWindow::Open(HWND mainWindow, Dpi dpi) {
+    return Open(mainWindow, dpi, ShowMessage);
+}
 
-HWND OptionsWindow::Open(HWND mainWindow, MessageSink showMessage) {
+HWND OptionsWindow::Open(HWND mainWindow, Dpi dpi, MessageSink showMessage) {
     // Owned, so it stays above the disabled main window, yet an app window in the task bar.
-    return Show(std::unique_ptr<OptionsWindow>(new OptionsWindow(mainWindow, std::move(showMessage))),
-                {"OptionsWindow", "Zonewright Settings", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_APPWINDOW, 6285,
-                 1590});
+    return Show(
+        std::unique_ptr<OptionsWindow>(new OptionsWindow(mainWindow, dpi, std::move(showMessage))),
+        {"OptionsWindow", "Zonewright Settings", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_APPWINDOW, 6285, 1590});
 }
 
 bool OptionsWindow::OnCreate() {
-    if (!CreateControls(*this, hwnd_, kLayout, ScreenDpi(), font_.get())) return false;
+    if (!CreateControls(*this, hwnd_, kLayout, dpi_, font_.get())) return false;
     Load();
     return true;
 }

@@ -9,16 +9,16 @@
 // The settings window: edits the location of the scenery compiler.
 class OptionsWindow : public DialogWindow<OptionsWindow> {
 public:
-    static HWND Open(HWND mainWindow);
+    static HWND Open(HWND mainWindow, Dpi dpi);
     // For tests: the same window with its failure messages going elsewhere.
-    static HWND Open(HWND mainWindow, MessageSink showMessage);
+    static HWND Open(HWND mainWindow, Dpi dpi, MessageSink showMessage);
 
     HWND Text1 = nullptr;  // the compiler location; the other controls are known by their ids
 
 private:
     friend class Window<OptionsWindow>;
     friend class DialogWindow<OptionsWindow>;
-    OptionsWindow(HWND mainWindow, MessageSink showMessage);
+    OptionsWindow(HWND mainWindow, Dpi dpi, MessageSink showMessage);
     bool OnCreate();
     void OnCommand(int id);
     void Place(Dpi dpi, HFONT font);

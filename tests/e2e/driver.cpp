@@ -557,19 +557,33 @@ HWND Zonewright::WaitForMessageBox() const {
     return box;
 }
 
-std::vector<DWORD> Zonewright::ChildProcesses() const {
-    std::vector<DWORD> children;
-    if (processId_ == 0) return children;
+namespace {
+
+// The ids of the running processes that satisfy the condition.
+std::vector<DWORD> ProcessesWhere(const std::function<bool(const PROCESSENTRY32&)>& condition) {
+    std::vector<DWORD> found;
     UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return children;
+    if (!snapshot) return found;
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
-        if (entry.th32ParentProcessID == processId_ && entry.th32ProcessID != processId_) {
-            children.push_back(entry.th32ProcessID);
-        }
+        if (condition(entry)) found.push_back(entry.th32ProcessID);
     }
-    return children;
+    return found;
+}
+
+}  // namespace
+
+std::vector<DWORD> RunningProcesses(const std::string& exeName) {
+    return ProcessesWhere(
+        [&](const PROCESSENTRY32& entry) { return lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0; });
+}
+
+std::vector<DWORD> Zonewright::ChildProcesses() const {
+    if (processId_ == 0) return {};
+    return ProcessesWhere([this](const PROCESSENTRY32& entry) {
+        return entry.th32ParentProcessID == processId_ && entry.th32ProcessID != processId_;
+    });
 }
 
 bool Zonewright::WaitForChildProcesses(DWORD timeoutMs) const {

@@ -97,6 +97,9 @@ bool FileExists(const std::string& path);
 // The names in a folder, sorted, without "." and "..".
 std::vector<std::string> FolderEntries(const std::string& folder);
 
+// The running processes whose program file has this name (as "bglcomp.exe").
+std::vector<DWORD> RunningProcesses(const std::string& exeName);
+
 // The system's description of an error code, without the line break at its end.
 std::string SystemMessage(DWORD error);
 // While the test holds the file open without sharing: the system's descriptions of why it can

@@ -29,10 +29,13 @@ std::string Doubled(const std::string& path) {
     return doubled;
 }
 
-// What the user is told when the compiler made no .bgl.
-std::string CompileFailed(const std::string& bgl, const std::string& printed, const std::string& xml) {
-    return "No .bgl file was made: the compiler did not write \"" + bgl + "\".\r\n\r\nThe compiler printed:\r\n" +
-           printed + "\r\n\r\nThe XML source \"" + xml + "\" was kept.";
+// What the user is told when the compiler failed with exit code 1, having written no .bgl or
+// part of one.
+std::string CompileFailed(const std::string& bgl, bool partial, const std::string& printed, const std::string& xml) {
+    return "The compiler failed (exit code 1). " +
+           (partial ? "The .bgl file \"" + bgl + "\" that it wrote may be incomplete: do not use it."
+                    : "It did not write \"" + bgl + "\".") +
+           "\r\n\r\nThe compiler printed:\r\n" + printed + "\r\n\r\nThe XML source \"" + xml + "\" was kept.";
 }
 
 // How many runs the compiler's log tells the outcome of.
@@ -359,7 +362,7 @@ TEST_F(SaveAndCompileTest, AFailedCompileIsReportedInTheCompilersWordsAndTheSour
     EXPECT_EQ(GetWindow(box, GW_OWNER), main_);
     std::string icon;
     EXPECT_TRUE(e2e::WaitUntil([&] { return (icon = e2e::MessageBoxIcon(box)) == "exclamation"; })) << icon;
-    ASSERT_TRUE(ExpectMessages({CompileFailed(program_->Path("scenery\\empty.bgl"),
+    ASSERT_TRUE(ExpectMessages({CompileFailed(program_->Path("scenery\\empty.bgl"), false,
                                               empty + ": line 2: the document has no root element", empty)}));
     EXPECT_EQ(e2e::ReadFileBytes(empty), "\r\n");
 
@@ -371,7 +374,7 @@ TEST_F(SaveAndCompileTest, AFailedCompileIsReportedInTheCompilersWordsAndTheSour
                                  "berlauf\""));
     const std::string xml = program_->Path("scenery\\area.xml");
     ASSERT_TRUE(SaveAs(xml));
-    ASSERT_TRUE(ExpectMessages({CompileFailed(program_->Path("scenery\\area.bgl"),
+    ASSERT_TRUE(ExpectMessages({CompileFailed(program_->Path("scenery\\area.bgl"), false,
                                               "Compiling " + xml +
                                                   "\r\nZeile 3: \xFC"
                                                   "berlauf",
@@ -379,6 +382,66 @@ TEST_F(SaveAndCompileTest, AFailedCompileIsReportedInTheCompilersWordsAndTheSour
     EXPECT_EQ(e2e::ReadFileBytes(xml), std::string(kWindsocksDocument) + "\r\n");
     EXPECT_EQ(e2e::FolderEntries(program_->Path("scenery")), (std::vector<std::string>{"area.xml", "empty.xml"}));
     ASSERT_TRUE(AwaitRuns(LogPath(), 2));
+
+    // One that breaks down after writing part of the .bgl: the failure counts, not the .bgl.
+    const std::string bgl = program_->Path("scenery\\area.bgl");
+    ASSERT_TRUE(TroubledCompiler("breaking.cmd", "--partial"));
+    ASSERT_TRUE(SaveAs(xml));
+    ASSERT_TRUE(ExpectMessages({CompileFailed(bgl, true, "broke down while writing " + bgl, xml)}));
+    EXPECT_EQ(e2e::ReadFileBytes(xml), std::string(kWindsocksDocument) + "\r\n");
+    EXPECT_EQ(e2e::ReadFileBytes(bgl), std::string(kBglMarker) + "\r\n");
+    ASSERT_TRUE(AwaitRuns(LogPath(), 3));
+}
+
+// A compiler may leave a program running that holds its output open: the compile ends with the
+// shell all the same, a short while after it.
+TEST_F(SaveAndCompileTest, ACompileEndsWithItsShellThoughAHelperHoldsTheOutput) {
+    ASSERT_TRUE(StartWithCompiler("bglcomp.exe"));
+    ASSERT_TRUE(MakeFolder("scenery"));
+    ASSERT_TRUE(TroubledCompiler("helped.cmd", "--leave-helper " + Quoted(Release())));
+    ASSERT_TRUE(GenerateWindsocks());
+    ASSERT_TRUE(DeleteSource(true));
+    const std::string xml = program_->Path("scenery\\area.xml");
+    ASSERT_TRUE(SaveAs(xml));
+    ASSERT_TRUE(AwaitRuns(LogPath(), 1));
+    // The shell has ended; its helper runs on, waiting for the release.
+    EXPECT_EQ(e2e::RunningProcesses("bglcomp.exe").size(), 1u);
+    ASSERT_TRUE(AwaitDeleted(xml));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(PressSave(dialog));
+    ASSERT_TRUE(CancelFileDialog(dialog));
+    EXPECT_EQ(e2e::RunningProcesses("bglcomp.exe").size(), 1u);
+    EXPECT_EQ(program_->FindMessageBox(), nullptr);
+    ASSERT_TRUE(e2e::WriteFileBytes(Release(), ""));
+    EXPECT_TRUE(e2e::WaitUntil([] { return e2e::RunningProcesses("bglcomp.exe").empty(); }));
+}
+
+// Each of these names would have the source destroy a file: each is refused, and every file
+// stays as it was.
+TEST_F(SaveAndCompileTest, ANameThatWouldDestroyAFileIsRefused) {
+    ASSERT_TRUE(StartWithCompiler("bglcomp.exe"));
+    ASSERT_TRUE(e2e::WriteFileBytes(program_->Path("area.bgl"), "the compiled area"));
+    ASSERT_TRUE(e2e::WriteFileBytes(program_->Path(kBatchFile), "earlier batch\r\n"));
+    ASSERT_TRUE(GenerateWindsocks());
+    const std::vector<std::string> names = {"area.bgl", "area.BGL", "Zonewright.bat", "ZonewrightV2.ini",
+                                            "Zonewright.exe"};
+    std::vector<std::optional<std::string>> before;
+    for (const std::string& name : names) before.push_back(e2e::ReadFileBytes(program_->Path(name)));
+    const std::string whyBgl =
+        "the compiler names its .bgl file after the source, so it would write it over the source itself. Give the "
+        "source a name ending in .xml.";
+    const std::string why[] = {whyBgl, whyBgl, "that is the batch file that runs the compiler.",
+                               "that is the settings file of Zonewright.", "that is Zonewright itself."};
+    for (size_t i = 0; i < names.size(); ++i) {
+        SCOPED_TRACE(names[i]);
+        const std::string path = program_->Path(names[i]);
+        ASSERT_TRUE(SaveAs(path));
+        ASSERT_TRUE(ExpectMessages(
+            {"The XML source cannot be saved as \"" + path + "\": " + why[i] + "\r\n\r\nNothing was saved."}));
+    }
+    for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(e2e::ReadFileBytes(program_->Path(names[i])), before[i]);
+    EXPECT_EQ(program_->ChildProcesses(), std::vector<DWORD>{});
+    EXPECT_FALSE(Log());
 }
 
 TEST_F(SaveAndCompileTest, ASaveWhileTheCompilerRunsIsRefusedAndTheSourceGoesOnlyAfterTheBgl) {

@@ -80,12 +80,20 @@ TEST_F(StartupTest, AProjectNamedOnTheCommandLineIsOpened) {
                                     "Exc_Effects=0\r\nExc_GenBuild=0\r\nExc_Library=0\r\nExc_TaxiSigns=0\r\n"
                                     "Exc_Triggers=0\r\nExc_Windsocks=1\r\n[other]\r\nDeleteSource=0\r\n"));
     const std::string missing = projects.Path("gone.exc");
+    // A bare name is looked for in the Windows folder by the profile functions: a decoy there
+    // must not be what a name relative to the program's current folder opens.
+    char windows[MAX_PATH];
+    ASSERT_GT(GetWindowsDirectoryA(windows, MAX_PATH), 0u);
+    const std::string relative = "zonewright-e2e-area.exc";
+    const std::string decoy = std::string(windows) + "\\" + relative;
+    ASSERT_TRUE(e2e::WriteFileBytes(decoy, "[area]\r\nlatitudemaximum=10\r\n"));
     struct Case {
         const char* name;
         std::optional<std::string> settings;  // none: the start-up warning comes first
         std::string arguments;
         std::vector<std::string> messages;
-        std::string latitude;  // what the first box then holds
+        std::string latitude;          // what the first box then holds
+        bool inCurrentFolder = false;  // the project lies in the current folder under the relative name
     };
     const Case cases[] = {
         {"a project", kCompilerSettings, "\"" + project + "\"", {}, "47.5"},
@@ -97,11 +105,15 @@ TEST_F(StartupTest, AProjectNamedOnTheCommandLineIsOpened) {
           std::make_error_code(std::errc::no_such_file_or_directory).message()},
          ""},
         {"no argument", kCompilerSettings, "", {}, ""},
+        {"a name relative to the current folder", kCompilerSettings, relative, {}, "47.5", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         program_.emplace(ZonewrightExe(), c.settings);
         ASSERT_TRUE(program_->prepared()) << program_->failure();
+        if (c.inCurrentFolder) {
+            ASSERT_TRUE(CopyFileA(project.c_str(), program_->Path("elsewhere\\" + relative).c_str(), FALSE));
+        }
         ASSERT_TRUE(program_->Start(c.arguments)) << program_->failure();
         if (!c.settings) {
             ASSERT_TRUE(WarningBeforeMainWindow(*program_));
@@ -123,6 +135,7 @@ TEST_F(StartupTest, AProjectNamedOnTheCommandLineIsOpened) {
         ASSERT_TRUE(ClickItem(IDC_generate));
         EXPECT_EQ(e2e::GetText(Item(IDC_txtoutput)), kWindsocksDocument);
     }
+    DeleteFileA(decoy.c_str());
 }
 
 }  // namespace

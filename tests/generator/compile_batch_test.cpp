@@ -26,15 +26,44 @@ TEST(CompileBatchText, WritesTheCompileLineAlone) {
     }
 }
 
+// The lead bytes of Japanese code page 932; its second bytes include the backslash (0x5C).
+LeadBytes Japanese() {
+    LeadBytes lead;
+    for (int byte = 0x81; byte <= 0xFC; ++byte) lead.set(byte, byte <= 0x9F || byte >= 0xE0);
+    return lead;
+}
+
 TEST(CompiledBglPath, ReplacesTheExtensionOfTheFileNameOnly) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"C:\\FS9\\my area.xml", "C:\\FS9\\my area.bgl"},
-        {"C:\\FS9\\area.backup.XML", "C:\\FS9\\area.backup.bgl"},
-        {"C:\\v1.2\\area", "C:\\v1.2\\area.bgl"},
-        {"C:area.xml", "C:area.bgl"},
-        {"area.", "area.bgl"},
+    const LeadBytes none;
+    const struct {
+        const char* xml;
+        const char* bgl;
+        const LeadBytes& lead;
+    } cases[] = {
+        {"C:\\FS9\\my area.xml", "C:\\FS9\\my area.bgl", none},
+        {"C:\\FS9\\area.backup.XML", "C:\\FS9\\area.backup.bgl", none},
+        {"C:\\v1.2\\area", "C:\\v1.2\\area.bgl", none},
+        {"C:area.xml", "C:area.bgl", none},
+        {"area.", "area.bgl", none},
+        // 0x95 0x5C is one character in 932: no separator, and the extension after it is replaced.
+        {"C:\\v1.2\\a.\x95\x5C", "C:\\v1.2\\a.bgl", Japanese()},
+        {"C:\\v1.2\\a.\x95\x5C", "C:\\v1.2\\a.\x95\x5C.bgl", none},
     };
-    for (const auto& c : cases) EXPECT_EQ(CompiledBglPath(c.first), c.second) << c.first;
+    for (const auto& c : cases) EXPECT_EQ(CompiledBglPath(c.xml, c.lead), c.bgl) << c.xml;
+}
+
+TEST(IsNetworkPath, TellsFoldersOnAnotherComputer) {
+    const std::pair<const char*, bool> cases[] = {
+        {"\\\\server\\share\\Zonewright", true},
+        {"//server/share", true},
+        {"\\\\?\\UNC\\server\\share", true},
+        {"\\\\?\\C:\\Zonewright", false},
+        {"\\\\.\\C:\\Zonewright", false},
+        {"C:\\Zonewright", false},
+        {"\\Zonewright", false},
+        {"", false},
+    };
+    for (const auto& [path, network] : cases) EXPECT_EQ(IsNetworkPath(path), network) << path;
 }
 
 TEST(CompileFailedMessage, ShowsTheLastTwentyLinesOfWhatTheCompilerPrinted) {
@@ -43,7 +72,7 @@ TEST(CompileFailedMessage, ShowsTheLastTwentyLinesOfWhatTheCompilerPrinted) {
     output += "\r\n\r\n";
     std::string last20;
     for (int i = 6; i <= 25; ++i) last20 += "line " + std::to_string(i) + (i < 25 ? "\r\n" : "");
-    const std::string message = CompileFailedMessage("C:\\s\\a.bgl", "C:\\s\\a.xml", output);
+    const std::string message = CompileFailedMessage("C:\\s\\a.bgl", "C:\\s\\a.xml", output, 0, BglLeft::Nothing);
     EXPECT_EQ(message,
               "No .bgl file was made: the compiler did not write \"C:\\s\\a.bgl\".\r\n\r\n"
               "The compiler printed:\r\n" +
@@ -52,8 +81,10 @@ TEST(CompileFailedMessage, ShowsTheLastTwentyLinesOfWhatTheCompilerPrinted) {
     EXPECT_EQ(LastLines("\r\n  first\r\n\r\nlast", 20), "  first\r\n\r\nlast");
     EXPECT_EQ(LastLines("a\r\nb\r\nc\r\n", 2), "b\r\nc");
     EXPECT_EQ(LastLines("only line without end", 20), "only line without end");
-    const std::string silent = CompileFailedMessage("a.bgl", "a.xml", " \r\n\r\n");
-    EXPECT_NE(silent.find("\r\n\r\nThe compiler printed nothing.\r\n\r\n"), std::string::npos) << silent;
+    const std::string silent = CompileFailedMessage("a.bgl", "a.xml", " \r\n\r\n", 2, BglLeft::Nothing);
+    EXPECT_EQ(silent,
+              "The compiler failed (exit code 2). It did not write \"a.bgl\".\r\n\r\nThe compiler printed nothing."
+              "\r\n\r\nThe XML source \"a.xml\" was kept.");
 }
 
 }  // namespace

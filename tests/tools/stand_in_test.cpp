@@ -147,6 +147,16 @@ TEST(RunStandIn, FailsOnRequestWithTheGivenErrorAndNoOutput) {
     EXPECT_EQ(run.err, "line 7: unknown attribute\n");
     EXPECT_FALSE(Exists(folder.Path("area.bgl")));
     EXPECT_EQ(Read(log), "called with: " + source + "\r\nerror: line 7: unknown attribute\r\n");
+
+    // One that breaks down while it writes leaves the first line of its output.
+    const StandInRun partial = RunStandIn({"--partial", source}, log);
+    EXPECT_EQ(partial.exitCode, 1);
+    EXPECT_EQ(partial.err, "broke down while writing " + folder.Path("area.bgl") + "\n");
+    EXPECT_EQ(Read(folder.Path("area.bgl")), std::string(kStandInMarker) + "\r\n");
+    // One that leaves a helper behind compiles and says what its helper waits for.
+    const StandInRun helped = RunStandIn({"--leave-helper", log, source}, log);
+    EXPECT_EQ(helped.exitCode, 0);
+    EXPECT_EQ(helped.helperWaitsFor, log);
 }
 
 TEST(RunStandIn, AppendsToTheLogAndReplacesAnOldOutput) {

@@ -121,6 +121,41 @@ TEST_F(MainWindowLayout, AMoveToAHundredAndFortyFourDpiLaysEverythingOutAgain) {
     EXPECT_EQ(FontOf(Control(IDC_latitudemaximum)).lfHeight, -11);
 }
 
+// Windows may tell a monitor's DPI other than the system's (scaling changed since sign-in): the
+// main window is sized and laid out for its monitor before it shows, and so are the dialog
+// windows it opens.
+TEST(MainWindowOnAnotherMonitor, IsLaidOutForTheDpiOfItsMonitor) {
+    if (ScreenDpi().x != 96 || ScreenDpi().y != 96) GTEST_SKIP() << "screen is not at 96 DPI";
+    ASSERT_FALSE(WriteWholeFile(SettingsFilePath(), "[DEFAULT]\r\nBGLCOMP=C:\\FS9\\bglcomp.exe\r\n"));
+    MessageRecorder recorder;
+    MainWindow window(recorder.Sink(), [](HWND) { return Dpi{144, 144}; });
+    ASSERT_TRUE(window.Load(GetModuleHandleA(nullptr)));
+    RECT client, outer;
+    GetClientRect(window.hwnd(), &client);
+    EXPECT_TRUE(client == RECT({0, 0, 996, 771})) << Describe(client);
+    EXPECT_TRUE(LayoutHolds(window.hwnd(), kFrames));
+    GetWindowRect(window.hwnd(), &outer);
+    EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    const struct {
+        int command;
+        const char* className;
+        int button;
+        RECT client;
+    } dialogs[] = {{ID_menuSettings, "OptionsWindow", IDC_Options_Command2, {0, 0, 629, 159}},
+                   {ID_help, "InfoDialog", IDOK, {0, 0, 603, 371}}};
+    for (const auto& d : dialogs) {
+        SendMessageA(window.hwnd(), WM_COMMAND, d.command, 0);
+        HWND dialog = FindWindowA(d.className, nullptr);
+        ASSERT_TRUE(dialog) << d.className;
+        GetClientRect(dialog, &client);
+        EXPECT_TRUE(client == d.client) << d.className << ": " << Describe(client);
+        EXPECT_EQ(FontOf(GetDlgItem(dialog, d.button)).lfHeight, -17) << d.className;
+        SendMessageA(dialog, WM_CLOSE, 0, 0);
+    }
+    DestroyWindow(window.hwnd());
+    DeleteFileA(SettingsFilePath().c_str());
+}
+
 TEST_F(MainWindowLayout, WindowHasAFixedBorderNoBoxesAndIsCentred) {
     const LONG style = GetWindowLongA(window.hwnd(), GWL_STYLE);
     EXPECT_FALSE(style & WS_THICKFRAME);

@@ -63,6 +63,16 @@ TEST_F(OpenProjectTest, ADroppedProjectFileIsOpened) {
         << recorder.messages[0];
     EXPECT_EQ(recorder.icons[0], static_cast<UINT>(MB_ICONEXCLAMATION));
     EXPECT_EQ(WindowText(Control(IDC_latitudemaximum)), "47.5");
+
+    // Larger than any project (a disc image, say): refused before a byte of it is read.
+    const std::string huge = folder.Path("huge.exc");
+    ASSERT_FALSE(WriteWholeFile(huge, "[area]\r\nlatitudemaximum=9\r\n" + std::string(1024 * 1024, ' ')));
+    SendMessageA(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(Dropped({huge})), 0);
+    ASSERT_EQ(recorder.messages.size(), 2u);
+    EXPECT_EQ(recorder.messages[1], "The project file \"" + huge +
+                                        "\" could not be opened.\r\n\r\nIt is larger than 1 MB, which no project "
+                                        "file is. Nothing was loaded.");
+    EXPECT_EQ(WindowText(Control(IDC_latitudemaximum)), "47.5");
 }
 
 }  // namespace

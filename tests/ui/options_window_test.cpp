@@ -25,7 +25,7 @@ protected:
     // Opened as the Settings command does, with failure messages recorded.
     HWND OpenSettings() {
         EnableWindow(window.hwnd(), FALSE);
-        return OptionsWindow::Open(window.hwnd(), optionsRecorder.Sink());
+        return OptionsWindow::Open(window.hwnd(), WindowDpi(window.hwnd()), optionsRecorder.Sink());
     }
 
     HWND Item(HWND options, int id) { return GetDlgItem(options, id); }

@@ -66,8 +66,10 @@ std::string BglText(const std::string& source, const FsDataCheck& check) {
 
 struct Switches {
     bool fail = false;
-    std::string failure;            // what --fail prints as the error
+    std::string failure;  // what --fail prints as the error
+    bool partial = false;
     std::string waitFor;            // the file --wait-for waits for
+    std::string helperWaitsFor;     // the file the helper of --leave-helper waits for
     std::vector<std::string> rest;  // the arguments after the switches
     std::string wrong;              // a switch that is unknown or lacks its value
 };
@@ -76,7 +78,11 @@ Switches ReadSwitches(const std::vector<std::string>& args) {
     Switches switches;
     size_t i = 0;
     for (; i < args.size() && args[i].compare(0, 2, "--") == 0; ++i) {
-        const bool known = args[i] == "--fail" || args[i] == "--wait-for";
+        if (args[i] == "--partial") {
+            switches.partial = true;
+            continue;
+        }
+        const bool known = args[i] == "--fail" || args[i] == "--wait-for" || args[i] == "--leave-helper";
         if (!known || i + 1 == args.size()) {
             switches.wrong = args[i];
             break;
@@ -84,15 +90,19 @@ Switches ReadSwitches(const std::vector<std::string>& args) {
         if (args[i] == "--fail") {
             switches.fail = true;
             switches.failure = args[++i];
-        } else {
+        } else if (args[i] == "--wait-for") {
             switches.waitFor = args[++i];
+        } else {
+            switches.helperWaitsFor = args[++i];
         }
     }
     switches.rest.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
     return switches;
 }
 
-void WaitFor(const std::string& path) {
+}  // namespace
+
+void WaitForFile(const std::string& path) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
     while (std::chrono::steady_clock::now() < deadline) {
         if (UniqueFile{std::fopen(path.c_str(), "rb")}) return;
@@ -100,19 +110,21 @@ void WaitFor(const std::string& path) {
     }
 }
 
+namespace {
+
 // The work between the two log lines; returns the second line.
 std::string Compile(const Switches& switches, StandInRun& run) {
     const std::vector<std::string>& args = switches.rest;
     if (!switches.wrong.empty() || args.size() != 1) {
         run.exitCode = 2;
         run.err =
-            "usage: bglcomp [--fail TEXT] [--wait-for FILE] <source.xml>\n"
+            "usage: bglcomp [--fail TEXT] [--partial] [--wait-for FILE] [--leave-helper FILE] <source.xml>\n"
             "Checks the BGLComp XML file and writes a stand-in .bgl beside it (not a real BGL file).\n";
         if (!switches.wrong.empty()) return "error: wrong switch " + switches.wrong;
         return "error: expected one argument, got " + std::to_string(args.size());
     }
     const std::string& source = args[0];
-    if (!switches.waitFor.empty()) WaitFor(switches.waitFor);
+    if (!switches.waitFor.empty()) WaitForFile(switches.waitFor);
     if (switches.fail) {
         run.exitCode = 1;
         run.out = "Compiling " + source + "\n";
@@ -130,8 +142,11 @@ std::string Compile(const Switches& switches, StandInRun& run) {
     }
     const std::string bgl = BglPathFor(source);
     if (error.empty()) {
-        const std::string reason = WriteFile(bgl, BglText(source, check), false);
+        const std::string text = BglText(source, check);
+        // A compiler that broke down stops after its first line.
+        const std::string reason = WriteFile(bgl, switches.partial ? text.substr(0, text.find('\n') + 1) : text, false);
         if (!reason.empty()) error = "cannot write " + bgl + ": " + reason;
+        if (switches.partial) error = "broke down while writing " + bgl;
     }
     if (!error.empty()) {
         run.exitCode = 1;
@@ -139,6 +154,7 @@ std::string Compile(const Switches& switches, StandInRun& run) {
         return "error: " + error;
     }
     run.out = "Compiled " + source + " into " + bgl + " (stand-in output, not a real BGL file)\n";
+    run.helperWaitsFor = switches.helperWaitsFor;
     return "ok: " + bgl;
 }
 

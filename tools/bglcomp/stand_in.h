@@ -7,9 +7,10 @@
 // it builds and is tested natively. Paths are bytes as received; nothing is converted.
 
 struct StandInRun {
-    int exitCode = 0;  // 0 compiled, 1 failed, 2 wrong arguments.
-    std::string out;   // For standard output.
-    std::string err;   // For standard error.
+    int exitCode = 0;            // 0 compiled, 1 failed, 2 wrong arguments.
+    std::string out;             // For standard output.
+    std::string err;             // For standard error.
+    std::string helperWaitsFor;  // When not empty: leave a helper holding the output until this file exists.
 };
 
 extern const char* const kStandInMarker;
@@ -19,8 +20,14 @@ extern const char* const kStandInMarker;
 // Switches before the argument make it behave as a compiler that has trouble:
 //   --fail TEXT      prints that it compiles the file, then TEXT as its error, and fails
 //                    without writing a .bgl (exit code 1);
-//   --wait-for FILE  takes a while: waits until FILE exists (at most two minutes) before the work.
+//   --wait-for FILE  takes a while: waits until FILE exists (at most two minutes) before the work;
+//   --partial        writes the first line of the .bgl, prints an error and fails (exit code 1);
+//   --leave-helper FILE  compiles, but leaves a helper program behind that holds its output
+//                    open until FILE exists (at most two minutes).
 StandInRun RunStandIn(const std::vector<std::string>& args, const std::string& logPath);
+
+// Waits until the file exists, at most two minutes.
+void WaitForFile(const std::string& path);
 
 // The source path with its extension replaced by .bgl, or .bgl appended when it has none.
 std::string BglPathFor(const std::string& sourcePath);
