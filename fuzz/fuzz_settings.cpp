@@ -1,6 +1,7 @@
 // The settings file: any bytes must be readable, and a value the writer sets must read back.
 // Input: section NUL key NUL value NUL file text (the text may hold NULs).
 
+#include "../tests/lead_bytes.h"
 #include "fuzz_input.h"
 #include "storage/ini_read.h"
 #include "storage/ini_write.h"
@@ -67,8 +68,13 @@ bool EndsWithHeader(const std::string& text, const std::string& section) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // The whole input as the settings file the program reads at every start.
-    FindIniValue(std::string(reinterpret_cast<const char*>(data), size), "DEFAULT", "BGLCOMP");
+    // The whole input as the settings file the program reads at every start, and as the same
+    // file read and written in a double-byte code page, where a lead byte may end the text.
+    const std::string whole(reinterpret_cast<const char*>(data), size);
+    FindIniValue(whole, "DEFAULT", "BGLCOMP");
+    static const LeadBytes japanese = JapaneseLeadBytes();
+    FindIniValue(whole, "DEFAULT", "BGLCOMP", japanese);
+    SetIniValue(whole, "DEFAULT", "BGLCOMP", "C:\\\x95\x5C\\bglcomp.exe", japanese);
 
     const std::vector<std::string> parts = SplitAtNul(data, size, 4);
     if (parts.size() < 4) return 0;

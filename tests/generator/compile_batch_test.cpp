@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "lead_bytes.h"
+
 namespace {
 
 TEST(CompileBatchText, WritesTheCompileLineAlone) {
@@ -26,13 +28,6 @@ TEST(CompileBatchText, WritesTheCompileLineAlone) {
     }
 }
 
-// The lead bytes of Japanese code page 932; its second bytes include the backslash (0x5C).
-LeadBytes Japanese() {
-    LeadBytes lead;
-    for (int byte = 0x81; byte <= 0xFC; ++byte) lead.set(byte, byte <= 0x9F || byte >= 0xE0);
-    return lead;
-}
-
 TEST(CompiledBglPath, ReplacesTheExtensionOfTheFileNameOnly) {
     const LeadBytes none;
     const struct {
@@ -46,7 +41,7 @@ TEST(CompiledBglPath, ReplacesTheExtensionOfTheFileNameOnly) {
         {"C:area.xml", "C:area.bgl", none},
         {"area.", "area.bgl", none},
         // 0x95 0x5C is one character in 932: no separator, and the extension after it is replaced.
-        {"C:\\v1.2\\a.\x95\x5C", "C:\\v1.2\\a.bgl", Japanese()},
+        {"C:\\v1.2\\a.\x95\x5C", "C:\\v1.2\\a.bgl", JapaneseLeadBytes()},
         {"C:\\v1.2\\a.\x95\x5C", "C:\\v1.2\\a.\x95\x5C.bgl", none},
     };
     for (const auto& c : cases) EXPECT_EQ(CompiledBglPath(c.xml, c.lead), c.bgl) << c.xml;

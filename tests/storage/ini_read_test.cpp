@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "lead_bytes.h"
 #include "storage/text_file.h"
 #include "test_folder.h"
 
@@ -40,6 +41,17 @@ TEST(FindIniValue, MatchesSectionAndKeyWithoutRegardToCase) {
     for (const Case& c : cases) {
         EXPECT_EQ(FindIniValue(c.text, "DEFAULT", "BGLCOMP"), c.expected) << c.name;
     }
+}
+
+// In a double-byte code page a "[" may be the second byte of a character: no bracket then.
+TEST(FindIniValue, ReadsAPathOfDoubleByteCharactersWhole) {
+    const std::string path = "C:\\\x95\x5B\x83\x5C\\bglcomp.exe";
+    const std::string text = "[DEFAULT]\r\nBGLCOMP=" + path + "\r\n";
+    EXPECT_EQ(FindIniValue(text, "DEFAULT", "BGLCOMP", JapaneseLeadBytes()), path);
+    EXPECT_TRUE(ReadsBackAsIniValue(path, JapaneseLeadBytes()));
+    // Byte by byte, as in a single-byte code page, the same bytes hold a bracket.
+    EXPECT_EQ(FindIniValue(text, "DEFAULT", "BGLCOMP", LeadBytes()), "");
+    EXPECT_FALSE(ReadsBackAsIniValue(path, LeadBytes()));
 }
 
 TEST(ReadIniValue, CreatesAMissingFileEmpty) {

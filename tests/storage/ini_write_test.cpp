@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "lead_bytes.h"
 #include "storage/ini_read.h"
 #include "storage/text_file.h"
 #include "test_folder.h"
@@ -52,6 +53,12 @@ TEST(SetIniValue, PlacesTheKeyAndTidiesTheText) {
     for (const Case& c : cases) {
         EXPECT_EQ(SetIniValue(c.before, c.section, c.key, c.value), c.after) << c.name;
     }
+    // A "[" as the second byte of a double-byte character does not end the section.
+    const std::string before = "[DEFAULT]\r\nNOTE=\x95\x5B\r\nBGLCOMP=old\r\n";
+    EXPECT_EQ(SetIniValue(before, "DEFAULT", "BGLCOMP", "new", JapaneseLeadBytes()),
+              "[DEFAULT]\r\nNOTE=\x95\x5B\r\nBGLCOMP=new\r\n");
+    EXPECT_EQ(SetIniValue(before, "DEFAULT", "BGLCOMP", "new", LeadBytes()),
+              "[DEFAULT]\r\nBGLCOMP=new\r\nNOTE=\x95\x5B\r\nBGLCOMP=old\r\n");
 }
 
 TEST(SetIniValue, WorksOnTextsOfAnySize) {
