@@ -7,8 +7,7 @@
 const char* const kDefineCompilerMessage =
     "Please define \"bglcomp.exe\" location from \"Settings\" or you will not be able to generate .bgl files.";
 const char* const kCompilerStillRunningMessage =
-    "The compiler is still running on the last source you saved.\r\n\r\nSave again once it has finished. "
-    "To stop it, close its window on the task bar.";
+    "The compiler is still running on the last source you saved.\r\n\r\nSave again once it has finished.";
 
 namespace {
 

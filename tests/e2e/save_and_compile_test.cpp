@@ -17,8 +17,7 @@ const char* const kBatchFile = "Zonewright.bat";
 const char* const kCompilerLog = "bglcomp.log";
 const char* const kBglMarker = "Zonewright stand-in compiler output: not a real BGL file";
 const char* const kStillRunning =
-    "The compiler is still running on the last source you saved.\r\n\r\nSave again once it has finished. "
-    "To stop it, close its window on the task bar.";
+    "The compiler is still running on the last source you saved.\r\n\r\nSave again once it has finished.";
 
 std::string Settings(const std::string& compiler) { return "[DEFAULT]\r\nBGLCOMP=" + compiler + "\r\n"; }
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
