@@ -74,6 +74,15 @@ constexpr char kSixTypesDocument[] = ZW_OPENING
     "       excludeTaxiwaySignObjects = \"TRUE\"\r\n"
     "       excludeTriggerObjects = \"TRUE\"\r\n" ZW_CLOSING;
 
+// The area of kWindsocksDocument with the two latitudes the wrong way round (latitude maximum
+// 47.25, latitude minimum 47.5), Windsocks ticked.
+constexpr char kSwappedLatitudesDocument[] = ZW_OPENING
+    "        latitudeMinimum = \"47.5\"\r\n"
+    "        latitudeMaximum = \"47.25\"\r\n"
+    "        longitudeMinimum = \"-122.5\"\r\n"
+    "        longitudeMaximum = \"-122.25\"\r\n"
+    "       excludeWindsockObjects = \"TRUE\"\r\n" ZW_CLOSING;
+
 #undef ZW_OPENING
 #undef ZW_AREA
 #undef ZW_CLOSING
@@ -85,3 +94,20 @@ constexpr char kDefineCompiler[] =
 // What a failed check before generating says.
 constexpr char kMissingCoordinates[] = "Error! You must specify all coordinates!";
 constexpr char kMissingObjectTypes[] = "Error! You must select object(s) to be execluded!";
+
+// What Generate says after the document when the corners are in the wrong order.
+#define ZW_AS_TYPED \
+    "\r\n\r\nThe source holds the corners as typed, and the compiler receives them so. Check them before you save it."
+#define ZW_AROUND_THE_WORLD                                                                                     \
+    " As typed, the area reaches the other way around the world, eastward from the northwest point across the " \
+    "180th meridian to the southeast point."
+constexpr char kCornersSouthWarning[] =
+    "The corners are in the wrong order: the northwest point lies south of the southeast point." ZW_AS_TYPED;
+constexpr char kCornersEastWarning[] =
+    "The corners are in the wrong order: the northwest point lies east of the southeast point." ZW_AROUND_THE_WORLD
+        ZW_AS_TYPED;
+constexpr char kCornersSouthAndEastWarning[] =
+    "The corners are in the wrong order: the northwest point lies south and east of the southeast "
+    "point." ZW_AROUND_THE_WORLD ZW_AS_TYPED;
+#undef ZW_AS_TYPED
+#undef ZW_AROUND_THE_WORLD

@@ -3,11 +3,10 @@
 #include <string>
 
 #include "fslink/fsconnect_client.h"
+#include "model/exclusion_area.h"
 #include "model/result.h"
 
 extern const char* const kCaptureFailedMessage;
-
-enum class Coordinate { Latitude, Longitude };
 
 // What a capture button writes into its box: the current latitude or longitude as decimal
 // degrees, asked of FSConnect after a status request; Failure::NoAnswer when any exchange

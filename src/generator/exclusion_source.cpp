@@ -1,6 +1,9 @@
 #include "generator/exclusion_source.h"
 
 #include <algorithm>
+#include <optional>
+
+#include "model/area_shape.h"
 
 const char* const kMissingCoordinatesMessage = "Error! You must specify all coordinates!";
 const char* const kMissingObjectTypesMessage = "Error! You must select object(s) to be execluded!";
@@ -30,6 +33,23 @@ std::string CoordinateLine(const char* attribute, const std::string& text) {
 
 std::string ObjectTypeLine(ObjectType type) {
     return std::string(7, ' ') + kObjectTypes[type].attribute + " = \"TRUE\"";
+}
+
+// Texts the reader cannot read get no warning: the compiler judges them.
+std::string CornerOrderWarning(const ExclusionArea& area) {
+    const std::optional<AreaShape> shape = ReadAreaShape(area);
+    if (!shape || !(shape->northwestSouthOfSoutheast || shape->northwestEastOfSoutheast)) return "";
+    const bool south = shape->northwestSouthOfSoutheast, east = shape->northwestEastOfSoutheast;
+    std::string warning = std::string("The corners are in the wrong order: the northwest point lies ") +
+                          (south && east ? "south and east" : south ? "south" : "east") + " of the southeast point.";
+    if (east) {
+        warning +=
+            " As typed, the area reaches the other way around the world, eastward from the northwest point across "
+            "the 180th meridian to the southeast point.";
+    }
+    return warning +
+           "\r\n\r\nThe source holds the corners as typed, and the compiler receives them so. Check them before you "
+           "save it.";
 }
 
 }  // namespace
@@ -68,5 +88,6 @@ GeneratedSource GenerateExclusionSource(const ExclusionArea& area) {
         source.lines.push_back(" />");
     }
     source.lines.push_back("</FSData>");
+    source.warning = CornerOrderWarning(area);
     return source;
 }

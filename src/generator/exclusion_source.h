@@ -13,6 +13,9 @@ extern const char* const kMissingObjectTypesMessage;
 struct GeneratedSource {
     std::vector<std::string> messages;
     std::vector<std::string> lines;
+    // With the document: a warning to show after it when the corners, as read, are in the wrong
+    // order (the document holds them as typed all the same); empty otherwise.
+    std::string warning;
 };
 
 GeneratedSource GenerateExclusionSource(const ExclusionArea& area);

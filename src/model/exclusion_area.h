@@ -3,6 +3,9 @@
 #include <array>
 #include <string>
 
+// Which of the two a coordinate text gives.
+enum class Coordinate { Latitude, Longitude };
+
 // The state of a three-state check box, numbered as stored in project files.
 enum class CheckState { Clear = 0, Ticked = 1, Grayed = 2 };
 

@@ -51,15 +51,8 @@ struct Geometry {
 
 // Each pixel takes the ink that covers at least half of it (navy first), from 4 x 4 samples.
 UniqueBitmap Drawn(int size) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap bitmap = PictureBitmap(size, &bits);
     if (!bitmap) return bitmap;
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const uint32_t colours[] = {static_cast<uint32_t>(GetRValue(face)) << 16 | GetGValue(face) << 8 | GetBValue(face),
@@ -81,6 +74,17 @@ UniqueBitmap Drawn(int size) {
 }
 
 }  // namespace
+
+UniqueBitmap PictureBitmap(int size, void** bits) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+}
 
 UniqueBitmap CornerPicture(HINSTANCE instance, int size) {
     if (size != kDesignSize) return Drawn(size);

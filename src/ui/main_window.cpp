@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "generator/batch_shell_win32.h"
@@ -14,7 +15,6 @@
 #include "storage/project_file.h"
 #include "storage/text_file.h"
 #include "ui/check_box.h"
-#include "ui/corner_picture.h"
 #include "ui/info_dialog.h"
 #include "ui/layout.h"
 #include "ui/options_window.h"
@@ -121,9 +121,7 @@ bool MainWindow::CreateContent(Dpi dpi) {
 // The picture fills its place in the layout: 1500 twips square.
 void MainWindow::ShowCornerPicture(Dpi dpi) {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
-    UniqueBitmap picture = CornerPicture(instance, TwipsToPixels(kPictureTwips, dpi.x));
-    SendMessageA(Image1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
-    cornerPicture_ = std::move(picture);
+    preview_.Place(Image1, instance, TwipsToPixels(kPictureTwips, dpi.x), font_.get(), ReadExclusionArea());
 }
 
 // Moved to a monitor of another DPI: everything laid out again from the twips, with a font of
@@ -165,6 +163,12 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     }
     if (code == kCheckStateChanged) {
         if (control == Exec_All) ApplyAllObjectsRule();
+        return;
+    }
+    if (code == EN_CHANGE) {
+        // However a coordinate box changes, typed or set by the program, the preview follows it.
+        const auto boxes = CoordinateBoxes();
+        if (std::find(boxes.begin(), boxes.end(), control) != boxes.end()) preview_.Show(ReadExclusionArea());
         return;
     }
     switch (id) {
@@ -329,6 +333,7 @@ void MainWindow::Generate() {
     const GeneratedSource source = GenerateExclusionSource(ReadExclusionArea());
     for (const std::string& message : source.messages) showMessage_(hwnd_, message, 0);
     for (const std::string& line : source.lines) AddToOutput(line);
+    if (!source.warning.empty()) showMessage_(hwnd_, source.warning, MB_ICONWARNING);
 }
 
 // While a compile runs, its batch file must stay as it is: a shell reads a batch file line by

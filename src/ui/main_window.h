@@ -10,6 +10,7 @@
 
 #include "model/exclusion_area.h"
 #include "generator/save_and_compile.h"
+#include "ui/area_preview.h"
 #include "ui/file_dialog.h"
 #include "ui/layout.h"
 #include "win32/handles.h"
@@ -68,7 +69,7 @@ private:
     FileDialog OpenFile;         // opening a project file
     FileDialog selectSaveFile2;  // saving a project file
     UniqueFont font_;
-    UniqueBitmap cornerPicture_;
+    AreaPreview preview_;
     std::unique_ptr<Compile> compile_;  // the compile that runs; one at a time
     LoadedLibrary shell32_{"shell32.dll"};  // loaded at the first drop
     HWND savedFocus_ = nullptr;

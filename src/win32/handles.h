@@ -45,6 +45,13 @@ struct KernelObjectKind {
     static void Close(HANDLE handle) { CloseHandle(handle); }
 };
 
+// Device contexts made with CreateCompatibleDC.
+struct MemoryDcKind {
+    static bool Valid(HDC dc) { return dc != nullptr; }
+    static void Close(HDC dc) { DeleteDC(dc); }
+};
+
 using UniqueFont = Owned<HFONT, GdiObjectKind>;
 using UniqueBitmap = Owned<HBITMAP, GdiObjectKind>;
 using UniqueHandle = Owned<HANDLE, KernelObjectKind>;
+using UniqueMemoryDc = Owned<HDC, MemoryDcKind>;

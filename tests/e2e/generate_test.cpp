@@ -12,22 +12,35 @@ TEST_F(GenerateTest, WritesTheExactDocument) {
         const char* coordinates[4];  // latitude maximum, longitude minimum, latitude minimum, longitude maximum
         std::vector<int> ticks;      // in click order
         const char* document;
+        const char* warning;  // shown after the document, with the warning icon
     };
     const Case cases[] = {
-        {"decimal, Windsocks only", {"47.5", "-122.5", "47.25", "-122.25"}, {IDC_Exec_Windsocks}, kWindsocksDocument},
+        {"decimal, Windsocks only",
+         {"47.5", "-122.5", "47.25", "-122.25"},
+         {IDC_Exec_Windsocks},
+         kWindsocksDocument,
+         nullptr},
         {"degrees, minutes and seconds with quotes",
          {"N47 25' 53.4\"", "W122 30' 0.0\"", "N47 15' 10\"", "W122 15' 2.5\""},
          {IDC_Exec_Windsocks},
-         kWindsocksSecondsDocument},
+         kWindsocksSecondsDocument,
+         nullptr},
         {"All objects together with others",
          {"47.5", "-122.5", "47.25", "-122.25"},
          {IDC_Exec_Beacon, IDC_Exec_Windsocks, IDC_Exec_All},
-         kAllObjectsDocument},
+         kAllObjectsDocument,
+         nullptr},
         {"six single types, in the window's order whatever the click order",
          {"-33.9", "151.1", "-34.0", "151.3"},
          {IDC_Exec_Triggers, IDC_Exec_TaxiSigns, IDC_Exec_Library, IDC_Exec_GenBuild, IDC_Exec_Effects,
           IDC_Exec_Beacon},
-         kSixTypesDocument},
+         kSixTypesDocument,
+         nullptr},
+        {"the latitudes the wrong way round: as typed, then one warning",
+         {"47.25", "-122.5", "47.5", "-122.25"},
+         {IDC_Exec_Windsocks},
+         kSwappedLatitudesDocument,
+         kCornersSouthWarning},
     };
     const int boxes[] = {IDC_latitudemaximum, IDC_longitudeminimum, IDC_latitudeminimum, IDC_longitudemaximum};
     for (const Case& c : cases) {
@@ -42,7 +55,15 @@ TEST_F(GenerateTest, WritesTheExactDocument) {
         // The caret stands after the last line.
         const int end = static_cast<int>(output.size());
         EXPECT_EQ(e2e::GetSelection(Item(IDC_txtoutput)), std::make_pair(end, end));
-        EXPECT_EQ(program_->FindMessageBox(), nullptr);
+        if (!c.warning) {
+            EXPECT_EQ(program_->FindMessageBox(), nullptr);
+            continue;
+        }
+        HWND box = program_->WaitForMessageBox();
+        ASSERT_TRUE(box);
+        std::string icon;
+        EXPECT_TRUE(e2e::WaitUntil([&] { return (icon = e2e::MessageBoxIcon(box)) == "exclamation"; })) << icon;
+        EXPECT_TRUE(ExpectMessages({c.warning}));
     }
 }
 

@@ -85,6 +85,33 @@ TEST(ExclusionSource, FailedChecksGiveTheirMessagesInOrderAndNoLines) {
     }
 }
 
+TEST(ExclusionSource, CornersReadInTheWrongOrderGiveAWarningAfterTheDocumentAsTyped) {
+    struct Case {
+        const char* texts[4];  // latitude maximum, longitude minimum, latitude minimum, longitude maximum
+        const char* warning;
+    };
+    const Case cases[] = {
+        {{"47.5", "-122.5", "47.25", "-122.25"}, ""},
+        {{"47.25", "-122.5", "47.5", "-122.25"}, kCornersSouthWarning},
+        {{"47.5", "W122 15", "47.25", "W122 30"}, kCornersEastWarning},
+        {{"47.25", "-122.25", "47.5", "-122.5"}, kCornersSouthAndEastWarning},
+        {{"47.25", "-122.5", "47.5", "-122.25 W"}, ""},  // the compiler judges what cannot be read
+    };
+    for (const Case& c : cases) {
+        ExclusionArea area;
+        area.latitudeMaximum = c.texts[0];
+        area.longitudeMinimum = c.texts[1];
+        area.latitudeMinimum = c.texts[2];
+        area.longitudeMaximum = c.texts[3];
+        area.objectTypes[Windsocks] = CheckState::Ticked;
+        const GeneratedSource source = GenerateExclusionSource(area);
+        EXPECT_EQ(source.warning, c.warning) << c.texts[0];
+        EXPECT_EQ(source.lines.size(), 13u);
+        area.objectTypes[Windsocks] = CheckState::Clear;
+        EXPECT_EQ(GenerateExclusionSource(area).warning, "") << "no document, no warning";
+    }
+}
+
 TEST(ExclusionSource, CoordinateTextsAreWrittenAsTypedSaveForXmlSpecials) {
     ExclusionArea area = CompleteArea();
     area.latitudeMaximum = " ";

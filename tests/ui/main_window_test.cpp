@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -166,6 +168,67 @@ TEST_F(MainWindowTest, FailedChecksShowTheirMessagesAndLeaveTheViewEmpty) {
     Click(IDC_generate);
     EXPECT_EQ(recorder.messages, (std::vector<std::string>{kMissingCoordinates, kMissingObjectTypes}));
     EXPECT_EQ(WindowText(Control(IDC_txtoutput)), "");
+}
+
+// The pixels of the bitmap a picture control shows, as 0xRRGGBB, top row first.
+std::vector<uint32_t> Pixels(HWND picture) {
+    HBITMAP bitmap = reinterpret_cast<HBITMAP>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), 100, -100, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    std::vector<uint32_t> pixels(100 * 100);
+    HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, bitmap, 0, 100, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    for (uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+    return rows == 100 ? pixels : std::vector<uint32_t>();
+}
+
+TEST_F(MainWindowTest, ThePictureShowsTheAreaToScaleOnceAllFourTextsAreRead) {
+    if (ScreenDpi().x != 96) GTEST_SKIP() << "the picture is 100 pixels square at 96 DPI only";
+    HWND picture = Control(IDC_Image1);
+    const LRESULT diagram = SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0);
+    const uint32_t orange = 0xFF8000, red = 0xFF0000, navy = 0x000080;
+    struct Case {
+        const char* name;
+        const char* texts[4];  // latitude maximum, longitude minimum, latitude minimum, longitude maximum
+        uint32_t outline;      // 0: the diagram as at start
+        bool south, east;      // where the northwest dot lies
+    };
+    const Case cases[] = {
+        {"twice as high as wide", {"0.01", "10", "-0.01", "10.01"}, orange, false, false},
+        {"NW south of SE", {"-0.01", "10", "0.01", "10.01"}, red, true, false},
+        {"NW east of SE", {"0.01", "10.01", "-0.01", "10"}, red, false, true},
+        {"one text unreadable", {"0.01", "10", "-0.01", "10.01x"}, 0, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (int i = 0; i < 4; ++i) SetWindowTextA(Control(kCoordinateIds[i]), c.texts[i]);
+        if (!c.outline) {
+            EXPECT_EQ(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0), diagram);
+            continue;
+        }
+        const std::vector<uint32_t> pixels = Pixels(picture);
+        ASSERT_EQ(pixels.size(), 100u * 100u);
+        EXPECT_EQ(std::count(pixels.begin(), pixels.end(), c.outline == red ? orange : red), 0);
+        // The north-south side spans the diagram's 88 pixels, the east-west one half of that,
+        // centred: its west and east sides are the columns mostly of the outline's colour.
+        std::vector<int> across, down;
+        for (int x = 0; x < 100; ++x) {
+            int count = 0;
+            for (int y = 0; y < 100; ++y) count += pixels[y * 100 + x] == c.outline;
+            if (count > 30) across.push_back(x);
+        }
+        for (int y = 0; y < 100; ++y) {
+            if (pixels[y * 100 + 50] == c.outline) down.push_back(y);
+        }
+        ASSERT_FALSE(across.empty() || down.empty());
+        EXPECT_NEAR(across.front(), 28, 1);
+        EXPECT_NEAR(across.back(), 72, 1);
+        EXPECT_EQ(down.front(), 6);
+        EXPECT_EQ(down.back(), 93);
+        const POINT northwest = {c.east ? 70 : 30, c.south ? 91 : 9};
+        EXPECT_EQ(pixels[northwest.y * 100 + northwest.x], navy);
+        EXPECT_NE(pixels[northwest.y * 100 + 100 - northwest.x], navy);
+    }
 }
 
 TEST_F(MainWindowTest, ExitDestroysTheWindowAndEndsTheLoop) {

@@ -16,6 +16,11 @@
 //   bench_driver generate RUNS ZONEWRIGHT_EXE CHARACTERS
 //       Fills the four coordinate boxes with that many characters each, ticks the seven object
 //       types, and times Generate from the posted click until the source view holds the document.
+//   bench_driver type RUNS ZONEWRIGHT_EXE
+//       Types the sample area, then times keystrokes into the southeast longitude box, a digit
+//       added and taken away again RUNS times, each sent as WM_CHAR until the program has handled
+//       it, the preview drawn afresh; then the same with the northwest latitude empty, where the
+//       picture keeps showing the corner diagram.
 //   bench_driver answer
 //       Answers the start-up message of a Zonewright already running ("ZonewrightV2") with OK,
 //       as a user would, and waits until its main window is shown.
@@ -394,16 +399,49 @@ int Generate(int runs, const std::string& zonewright, int characters) {
     return 0;
 }
 
-int Show(const std::string& zonewright) {
-    Process program(zonewright);
-    HWND main = program.WaitForReady(kMainClass);
-    // The runways of Seattle-Tacoma, northwest corner then southeast corner.
+// Types the runways of Seattle-Tacoma, northwest corner then southeast corner.
+void TypeSampleArea(HWND main) {
     const struct {
         int id;
         const char* text;
     } area[] = {{IDC_latitudemaximum, "47.4650"}, {IDC_longitudeminimum, "-122.3170"},
                 {IDC_latitudeminimum, "47.4300"}, {IDC_longitudemaximum, "-122.2980"}};
     for (const auto& box : area) SetText(GetDlgItem(main, box.id), box.text);
+}
+
+int TypeKeys(int runs, const std::string& zonewright) {
+    Process program(zonewright);
+    HWND main = program.WaitForReady(kMainClass);
+    TypeSampleArea(main);
+    HWND box = GetDlgItem(main, IDC_longitudemaximum);
+    const std::string text = GetText(box);
+    // Medians of the keystrokes, the first round not counted; the text must come out as it went in.
+    auto keystrokes = [&] {
+        Send(box, EM_SETSEL, text.size(), text.size());
+        std::vector<double> times;
+        for (int round = 0; round <= runs; ++round) {
+            for (char key : {'1', '\b'}) {
+                const double start = NowMs();
+                Send(box, WM_CHAR, static_cast<WPARAM>(key));
+                if (round > 0) times.push_back(NowMs() - start);
+            }
+        }
+        CheckNoMessageBox(program);
+        if (GetText(box) != text) Fail("the keystrokes did not leave the text as it was");
+        return times;
+    };
+    const std::vector<double> drawn = keystrokes();
+    SetText(GetDlgItem(main, IDC_latitudemaximum), "");
+    const std::vector<double> diagram = keystrokes();
+    std::printf("type_preview_ms=%.3f\n", Median(drawn));
+    std::printf("type_diagram_ms=%.3f\n", Median(diagram));
+    return 0;
+}
+
+int Show(const std::string& zonewright) {
+    Process program(zonewright);
+    HWND main = program.WaitForReady(kMainClass);
+    TypeSampleArea(main);
     for (int id : {IDC_Exec_GenBuild, IDC_Exec_Library}) {
         PostClick(main, id);
         const double deadline = NowMs() + kWindowDeadlineMs;
@@ -449,6 +487,7 @@ int Usage() {
         "       bench_driver capture RUNS ZONEWRIGHT_EXE SIMULATOR_EXE LATITUDE LONGITUDE\n"
         "       bench_driver capture-silent RUNS ZONEWRIGHT_EXE SIMULATOR_EXE\n"
         "       bench_driver generate RUNS ZONEWRIGHT_EXE CHARACTERS\n"
+        "       bench_driver type RUNS ZONEWRIGHT_EXE\n"
         "       bench_driver answer\n"
         "       bench_driver show ZONEWRIGHT_EXE\n",
         stderr);
@@ -471,6 +510,7 @@ int main(int argc, char** argv) {
         if (command == "capture" && args.size() == 6) return Capture(runs, args[2], args[3], args[4], args[5]);
         if (command == "capture-silent" && args.size() == 4) return CaptureSilent(runs, args[2], args[3]);
         if (command == "generate" && args.size() == 4) return Generate(runs, args[2], std::atoi(args[3].c_str()));
+        if (command == "type" && args.size() == 3) return TypeKeys(runs, args[2]);
         return Usage();
     } catch (const Failure& failure) {
         std::fprintf(stderr, "bench_driver %s: %s\n", command.c_str(), failure.what.c_str());

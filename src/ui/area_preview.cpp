@@ -1,0 +1,181 @@
+#include "ui/area_preview.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/corner_picture.h"
+
+namespace {
+
+const COLORREF kOrange = RGB(255, 128, 0);
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kNavy = RGB(0, 0, 128);
+
+struct Point {
+    double x, y;
+};
+
+LONG Round(double value) {
+    return std::lround(value);
+}
+
+Point operator+(Point a, Point b) {
+    return {a.x + b.x, a.y + b.y};
+}
+Point operator-(Point a, Point b) {
+    return {a.x - b.x, a.y - b.y};
+}
+Point operator*(Point a, double k) {
+    return {a.x * k, a.y * k};
+}
+
+// The drawing tools: one brush and one pen, of the colour each shape sets; the pen gives the
+// shapes their whole extent.
+class Canvas {
+public:
+    explicit Canvas(HDC dc) : dc_(dc) {
+        SelectObject(dc_, GetStockObject(DC_BRUSH));
+        SelectObject(dc_, GetStockObject(DC_PEN));
+    }
+
+    void Fill(RECT rect, COLORREF colour) {
+        if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+        SetDCBrushColor(dc_, colour);
+        FillRect(dc_, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    }
+
+    void Dot(Point centre, double radius, COLORREF colour) {
+        Colour(colour);
+        Ellipse(dc_, Round(centre.x - radius), Round(centre.y - radius), Round(centre.x + radius) + 1,
+                Round(centre.y + radius) + 1);
+    }
+
+    void Shape(std::initializer_list<Point> corners, COLORREF colour) {
+        std::vector<POINT> points;
+        for (Point p : corners) points.push_back({Round(p.x), Round(p.y)});
+        Colour(colour);
+        Polygon(dc_, points.data(), static_cast<int>(points.size()));
+    }
+
+private:
+    void Colour(COLORREF colour) {
+        SetDCBrushColor(dc_, colour);
+        SetDCPenColor(dc_, colour);
+    }
+
+    HDC dc_;
+};
+
+// The double arrow of the diagram between two opposite corners, scaled: its tips clear of the
+// dots, heads with a right angle at the tip, a thin shaft. The heads shrink to keep within a
+// narrow rectangle; none where there is no room for them.
+void DoubleArrow(Canvas& canvas, Point from, Point to, double scale) {
+    const double shorterSide = std::min(std::fabs(to.x - from.x), std::fabs(to.y - from.y));
+    const double gap = 7.07 * scale, head = std::min(9.0 * scale, 0.35 * shorterSide), halfShaft = 0.5 * scale;
+    const double length = std::hypot(to.x - from.x, to.y - from.y);
+    if (head < 3 * scale || length < 2 * (gap + head) + 2 * scale) return;
+    const Point along = (to - from) * (1 / length), across = {-along.y, along.x};
+    const Point nearTip = from + along * gap, farTip = to - along * gap;
+    const Point nearBase = nearTip + along * head, farBase = farTip - along * head;
+    canvas.Shape({nearTip, nearBase + across * head, nearBase - across * head}, kNavy);
+    canvas.Shape({farTip, farBase + across * head, farBase - across * head}, kNavy);
+    canvas.Shape({nearBase + across * halfShaft, farBase + across * halfShaft, farBase - across * halfShaft,
+                  nearBase - across * halfShaft},
+                 kNavy);
+}
+
+// Lines of text centred on the picture, over a patch of the face colour that keeps them legible
+// across the drawing.
+void CentredLines(HDC dc, Canvas& canvas, const std::vector<std::pair<std::string, COLORREF>>& lines, int size,
+                  double scale) {
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    std::vector<SIZE> extents;
+    LONG widest = 0;
+    for (const auto& line : lines) {
+        SIZE extent = {};
+        GetTextExtentPoint32A(dc, line.first.data(), static_cast<int>(line.first.size()), &extent);
+        extents.push_back(extent);
+        widest = std::max(widest, extent.cx);
+    }
+    const LONG pad = Round(2 * scale);
+    const LONG height = metrics.tmHeight * static_cast<LONG>(lines.size());
+    const LONG top = (size - height) / 2;
+    canvas.Fill({(size - widest) / 2 - pad, top - pad / 2, (size + widest) / 2 + pad, top + height + pad / 2},
+                GetSysColor(COLOR_BTNFACE));
+    SetBkMode(dc, TRANSPARENT);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        SetTextColor(dc, lines[i].second);
+        TextOutA(dc, (size - extents[i].cx) / 2, top + metrics.tmHeight * static_cast<LONG>(i), lines[i].first.data(),
+                 static_cast<int>(lines[i].first.size()));
+    }
+}
+
+}  // namespace
+
+UniqueBitmap AreaPicture(const AreaShape& shape, int size, HFONT font) {
+    void* bits = nullptr;
+    UniqueBitmap bitmap = PictureBitmap(size, &bits);
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!bitmap || !dc) return UniqueBitmap();
+    SelectObject(dc.get(), bitmap.get());
+    SelectObject(dc.get(), font);
+    Canvas canvas(dc.get());
+    canvas.Fill({0, 0, size, size}, GetSysColor(COLOR_BTNFACE));
+
+    // The outline's middle line spans 86 of the diagram's 100 pixels on the longer side; north is
+    // up and the corners stand where they lie, the wrong way round included.
+    const double scale = size / 100.0;
+    const double longer = std::max(shape.eastWestMetres, shape.northSouthMetres);
+    const double width = longer > 0 ? 86 * scale * shape.eastWestMetres / longer : 0;
+    const double height = longer > 0 ? 86 * scale * shape.northSouthMetres / longer : 0;
+    const double left = (size - width) / 2, top = (size - height) / 2;
+    const bool wrongOrder = shape.northwestSouthOfSoutheast || shape.northwestEastOfSoutheast;
+
+    const LONG thickness = std::max(1L, Round(2 * scale));
+    const LONG outerLeft = Round(left - thickness / 2.0), outerTop = Round(top - thickness / 2.0);
+    const RECT outer = {outerLeft, outerTop, outerLeft + Round(width) + thickness,
+                        outerTop + Round(height) + thickness};
+    canvas.Fill(outer, wrongOrder ? kRed : kOrange);
+    canvas.Fill({outer.left + thickness, outer.top + thickness, outer.right - thickness, outer.bottom - thickness},
+                GetSysColor(COLOR_BTNFACE));
+
+    const Point northwest = {shape.northwestEastOfSoutheast ? left + width : left,
+                             shape.northwestSouthOfSoutheast ? top + height : top};
+    const Point southeast = {2 * left + width - northwest.x, 2 * top + height - northwest.y};
+    DoubleArrow(canvas, northwest, southeast, scale);
+    canvas.Dot(northwest, 4.5 * scale, kNavy);
+    canvas.Dot(southeast, 4.5 * scale, kNavy);
+
+    std::vector<std::pair<std::string, COLORREF>> lines;
+    for (const std::string& line : WrongOrderTexts(shape)) lines.emplace_back(line, kRed);
+    lines.emplace_back(SizeText(shape), GetSysColor(COLOR_BTNTEXT));
+    CentredLines(dc.get(), canvas, lines, size, scale);
+    return bitmap;
+}
+
+void AreaPreview::Place(HWND picture, HINSTANCE instance, int size, HFONT font, const ExclusionArea& area) {
+    picture_ = picture;
+    size_ = size;
+    font_ = font;
+    const UniqueBitmap previous = std::move(diagram_);  // perhaps shown, until Show puts another in its place
+    diagram_ = CornerPicture(instance, size);
+    Show(area);
+}
+
+void AreaPreview::Show(const ExclusionArea& area) {
+    if (!picture_) return;
+    const std::optional<AreaShape> shape = ReadAreaShape(area);
+    UniqueBitmap drawn = shape ? AreaPicture(*shape, size_, font_) : UniqueBitmap();
+    HBITMAP shown = drawn ? drawn.get() : diagram_.get();
+    if (reinterpret_cast<HBITMAP>(SendMessageA(picture_, STM_GETIMAGE, IMAGE_BITMAP, 0)) != shown) {
+        SendMessageA(picture_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));
+    }
+    // The picture drawn before goes only now that the control no longer shows it.
+    area_ = std::move(drawn);
+}
