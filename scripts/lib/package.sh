@@ -4,9 +4,9 @@
 # Puts into the folder what every release holds: the program without its symbols and the user
 # guide as text with Windows line ends.
 stage_program() {
-    mkdir -p "$1"
-    x86_64-w64-mingw32-strip -o "$1/Zonewright.exe" "$BUILD/win/Zonewright.exe"
-    sed 's/\r*$/\r/' "$ROOT/docs/user-guide.md" >"$1/user-guide.txt"
+    mkdir -p "$1" &&
+        x86_64-w64-mingw32-strip -o "$1/Zonewright.exe" "$BUILD/win/Zonewright.exe" &&
+        sed 's/\r*$/\r/' "$ROOT/docs/user-guide.md" >"$1/user-guide.txt"
 }
 
 # Builds the Windows Installer package of this version, FOLDER/Zonewright-VERSION.msi, from
@@ -17,7 +17,7 @@ make_msi() {
     local stage="$folder/msi-$version" msi="$folder/Zonewright-$version.msi"
     rm -rf "$stage" "$msi"
     stage_program "$stage" || return 1
-    cp "$ROOT/src/ui/res/zonewright.ico" "$stage/"
+    cp "$ROOT/src/ui/res/zonewright.ico" "$stage/" || return 1
     # What the entry among installed programs states as the size, in KB rounded up.
     local bytes
     bytes=$(cat "$stage/Zonewright.exe" "$stage/user-guide.txt" | wc -c)
