@@ -2,7 +2,7 @@
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD="$ROOT/build"
-PACKAGES=(cmake g++ make googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb imagemagick x11-utils zip unzip
+PACKAGES=(cmake g++ make googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb imagemagick x11-utils zip unzip wixl
     clang libclang-rt-14-dev)
 
 # Installs the Debian packages that are missing (as root, with apt-get).
@@ -21,7 +21,9 @@ ensure_packages() {
 
 export WINEPREFIX="$BUILD/wineprefix"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# Without Wine's menu builder, a shortcut or a file type that a program makes in a prefix stays
+# there and reaches no menu of the Linux desktop.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # Creates the Wine prefix on first use; later runs reuse it. The private Xvfb has no window
 # manager, and Wine would wait two seconds for one at every window it hides or destroys: so
