@@ -1,5 +1,6 @@
 #include "win32_test_support.h"
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -53,6 +54,19 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     }
 }
 
+bool StartProcess(const char* exe, std::string commandLine, const char* currentFolder, PROCESS_INFORMATION& process) {
+    for (int attempt = 0;; ++attempt) {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        if (CreateProcessA(exe, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, currentFolder, &startup,
+                           &process)) {
+            return true;
+        }
+        if (GetLastError() != ERROR_INTERNAL_ERROR || attempt > 0) return false;
+        std::fprintf(stderr, "note: %s died before it started; starting it again\n", commandLine.c_str());
+    }
+}
+
 HWND FindProcessWindow(DWORD processId, const char* className) {
     WindowSearch search{processId, className, nullptr};
     EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
@@ -65,10 +79,7 @@ Simulator::Simulator(const std::string& arguments) {
         error_ = "fsconnect_sim.exe not found above the test program; set FSCONNECT_SIM_EXE";
         return;
     }
-    std::string commandLine = "\"" + exe + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
+    if (!StartProcess(nullptr, "\"" + exe + "\" " + arguments, nullptr, process_)) {
         error_ = "cannot start " + exe + ": error " + std::to_string(GetLastError());
     }
 }

@@ -25,6 +25,14 @@ std::string FindSimulatorExe();
 // The lines of a log written with CR LF, such as the simulator's (--log); none for no file.
 std::vector<std::string> LogLines(const std::string& path);
 
+// Starts a program as CreateProcessA does (no handles inherited, no console flags), in this
+// current folder (nullptr: the caller's). Under Wine a start fails with ERROR_INTERNAL_ERROR
+// when the new process died before its start was done, before any of the program's code ran
+// (its loader could not be forked or executed; seen about once in thousands of starts on a
+// loaded machine): that start alone is made once more, and said on standard error. False with
+// the last error set when the start failed.
+bool StartProcess(const char* exe, std::string commandLine, const char* currentFolder, PROCESS_INFORMATION& process);
+
 // The process's top-level window of that class, or nullptr.
 HWND FindProcessWindow(DWORD processId, const char* className);
 

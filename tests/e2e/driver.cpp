@@ -490,15 +490,12 @@ bool Zonewright::Start(const std::string& arguments) {
         return false;
     }
     const std::string exe = Path("Zonewright.exe");
-    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+    const std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     // Started from another current folder, as from a shortcut: the program must find its
     // settings beside itself, not in the current folder.
     const std::string currentFolder = Path("elsewhere");
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, currentFolder.c_str(),
-                        &startup, &info)) {
+    if (!StartProcess(exe.c_str(), commandLine, currentFolder.c_str(), info)) {
         failure_ = Failure("starting " + exe);
         return false;
     }

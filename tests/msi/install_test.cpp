@@ -19,12 +19,9 @@ const char* const kClassKeys[] = {".exc", "Zonewright.Project", "Zonewright.Proj
 
 // A process started from a command line, ended at the latest when the test leaves it.
 struct Process {
-    explicit Process(std::string commandLine) {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
+    explicit Process(const std::string& commandLine) {
         PROCESS_INFORMATION info = {};
-        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                           &info)) {
+        if (StartProcess(nullptr, commandLine, nullptr, info)) {
             handle = UniqueHandle(info.hProcess);
             thread = UniqueHandle(info.hThread);
             id = info.dwProcessId;
