@@ -3,12 +3,14 @@
 #include <windows.h>
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "storage/ansi_text.h"
 #include "win32/handles.h"
 #include "win32/system_error_win32.h"
+#include "win32/wide_text.h"
 
 namespace {
 
@@ -18,22 +20,6 @@ unsigned Resolved(unsigned codePage) {
     if (codePage == CP_ACP) return GetACP();
     if (codePage == CP_OEMCP) return GetOEMCP();
     return codePage;
-}
-
-// Wide text as a vector: std::wstring would bring the whole of its library instantiation along.
-using WideText = std::vector<wchar_t>;
-
-// A failed conversion is a text the target cannot hold, whatever the system's reason.
-Result<WideText> Widened(const std::string& text, unsigned codePage, DWORD flags) {
-    Result<WideText> wide;
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
-    if (length > 0) {
-        wide.value.resize(static_cast<size_t>(length));
-        if (MultiByteToWideChar(codePage, flags, text.data(), size, wide.value.data(), length) == length) return wide;
-    }
-    wide.error = Failure::UnreadableByShell;
-    return wide;
 }
 
 // UTF-8 and UTF-7 take no flags and no default character: every character has a form in them.
@@ -87,35 +73,40 @@ struct Watch {
     std::function<void()> whenEnded;
 };
 
+// Waits for the read under way to end; the shell's end starts the while after it (`deadline`).
+// False when that while is over first.
+bool AwaitRead(const Watch& watch, ULONGLONG& deadline) {
+    const HANDLE events[] = {watch.readDone.get(), watch.process.get()};
+    for (;;) {
+        const ULONGLONG now = GetTickCount64();
+        const DWORD left = deadline ? static_cast<DWORD>(deadline > now ? deadline - now : 0) : INFINITE;
+        switch (WaitForMultipleObjects(deadline ? 1 : 2, events, FALSE, left)) {
+        case WAIT_OBJECT_0: return true;
+        case WAIT_OBJECT_0 + 1: deadline = now + kOutputAfterEndMs; break;
+        default: return false;
+        }
+    }
+}
+
 // Reads the pipe until it closes, or until the while after the shell's end is over.
 std::string ReadOutput(const Watch& watch) {
     std::string output;
     char buffer[4096];
     OVERLAPPED read = {};
     read.hEvent = watch.readDone.get();
-    ULONGLONG deadline = 0;  // set once the shell has ended
+    ULONGLONG deadline = 0;
     for (;;) {
         if (!ReadFile(watch.output.get(), buffer, sizeof buffer, nullptr, &read) &&
             GetLastError() != ERROR_IO_PENDING) {
             return output;  // every writer has closed the pipe
         }
-        const HANDLE events[] = {read.hEvent, watch.process.get()};
-        DWORD event = WAIT_TIMEOUT;
-        while (event != WAIT_OBJECT_0) {
-            const ULONGLONG now = GetTickCount64();
-            event =
-                WaitForMultipleObjects(deadline ? 1 : 2, events, FALSE,
-                                       deadline ? static_cast<DWORD>(deadline > now ? deadline - now : 0) : INFINITE);
-            if (event == WAIT_OBJECT_0 + 1) deadline = now + kOutputAfterEndMs;
-            if (event != WAIT_OBJECT_0 && event != WAIT_OBJECT_0 + 1) {
-                // The read still waits and writes into the buffer: it must end before the buffer does.
-                CancelIo(watch.output.get());
-                DWORD ignored = 0;
-                GetOverlappedResult(watch.output.get(), &read, &ignored, TRUE);
-                return output;
-            }
-        }
         DWORD got = 0;
+        if (!AwaitRead(watch, deadline)) {
+            // The read still waits and writes into the buffer: it must end before the buffer does.
+            CancelIo(watch.output.get());
+            GetOverlappedResult(watch.output.get(), &read, &got, TRUE);
+            return output;
+        }
         if (!GetOverlappedResult(watch.output.get(), &read, &got, FALSE)) return output;
         output.append(buffer, got);
         if (output.size() > kKeptOutput) output.erase(0, output.size() - kKeptOutput);
@@ -188,17 +179,18 @@ private:
 Result<std::string> ConvertExactly(const std::string& text, unsigned fromCodePage, unsigned toCodePage) {
     if (text.empty()) return {};
     const unsigned from = Resolved(fromCodePage);
-    // UTF-7 alone takes no MB_ERR_INVALID_CHARS.
-    const Result<WideText> wide = Widened(text, from, from == CP_UTF7 ? 0 : MB_ERR_INVALID_CHARS);
-    if (wide.error) return {"", wide.error, ""};
-    return Narrowed(wide.value, Resolved(toCodePage), true);
+    // UTF-7 alone takes no MB_ERR_INVALID_CHARS. A failed conversion is a text the target cannot
+    // hold, whatever the system's reason.
+    const std::optional<WideText> wide = Widened(text, from, from == CP_UTF7 ? 0 : MB_ERR_INVALID_CHARS);
+    if (!wide) return {"", Failure::UnreadableByShell, ""};
+    return Narrowed(*wide, Resolved(toCodePage), true);
 }
 
 std::string ConvertLossy(const std::string& text, unsigned fromCodePage, unsigned toCodePage) {
     if (text.empty()) return text;
-    const Result<WideText> wide = Widened(text, Resolved(fromCodePage), 0);
-    if (wide.error) return text;
-    const Result<std::string> narrow = Narrowed(wide.value, Resolved(toCodePage), false);
+    const std::optional<WideText> wide = Widened(text, Resolved(fromCodePage));
+    if (!wide) return text;
+    const Result<std::string> narrow = Narrowed(*wide, Resolved(toCodePage), false);
     return narrow.error ? text : narrow.value;
 }
 

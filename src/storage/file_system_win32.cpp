@@ -2,6 +2,7 @@
 
 #include <io.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,16 +11,30 @@
 #include "storage/program_folder.h"
 #include "storage/text_file.h"
 #include "win32/system_error_win32.h"
+#include "win32/wide_text.h"
 
 namespace {
 
-// Wide text as a vector: std::wstring would bring the whole of its library instantiation along.
-std::vector<wchar_t> Widened(const std::string& text) {
-    const int size = static_cast<int>(text.size());
-    std::vector<wchar_t> wide(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)));
-    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
+// The long form of a path whose file exists; "" for none.
+std::string LongPath(const std::string& path) {
+    char longPath[MAX_PATH];
+    const DWORD length = GetLongPathNameA(path.c_str(), longPath, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(longPath, length) : "";
 }
+
+LeadBytes AnsiLeadBytes() {
+    LeadBytes lead;
+    CPINFO info;
+    if (GetCPInfo(CP_ACP, &info)) {
+        for (int range = 0; range + 1 < MAX_LEADBYTES && info.LeadByte[range] != 0; range += 2) {
+            for (int byte = info.LeadByte[range]; byte <= info.LeadByte[range + 1]; ++byte) lead.set(byte);
+        }
+    }
+    return lead;
+}
+
+// Read once, as the program starts: the code page does not change while it runs.
+const LeadBytes kAnsiLeadBytes = AnsiLeadBytes();
 
 }  // namespace
 
@@ -52,17 +67,6 @@ Result<FileStat> StatFile(const std::string& path) {
     return stat;
 }
 
-namespace {
-
-// The long form of a path whose file exists; "" for none.
-std::string LongPath(const std::string& path) {
-    char longPath[MAX_PATH];
-    const DWORD length = GetLongPathNameA(path.c_str(), longPath, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(longPath, length) : "";
-}
-
-}  // namespace
-
 // A file that does not exist yet keeps its name, in the long form of its folder.
 std::string FullPath(const std::string& path) {
     char full[MAX_PATH];
@@ -77,10 +81,11 @@ std::string FullPath(const std::string& path) {
 
 // Compared as the file system compares names: character by character, each letter in upper case.
 bool SameFile(const std::string& a, const std::string& b) {
-    const std::vector<wchar_t> first = Widened(FullPath(a));
-    const std::vector<wchar_t> second = Widened(FullPath(b));
-    return CompareStringOrdinal(first.data(), static_cast<int>(first.size()), second.data(),
-                                static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
+    const std::optional<WideText> first = Widened(FullPath(a), CP_ACP);
+    const std::optional<WideText> second = Widened(FullPath(b), CP_ACP);
+    return first && second &&
+           CompareStringOrdinal(first->data(), static_cast<int>(first->size()), second->data(),
+                                static_cast<int>(second->size()), TRUE) == CSTR_EQUAL;
 }
 
 HeldFile::~HeldFile() {
@@ -110,24 +115,6 @@ Result<std::unique_ptr<HeldFile>> HoldFile(const std::string& path) {
     held.value.reset(new HeldFile(reinterpret_cast<std::intptr_t>(file)));
     return held;
 }
-
-namespace {
-
-LeadBytes AnsiLeadBytes() {
-    LeadBytes lead;
-    CPINFO info;
-    if (GetCPInfo(CP_ACP, &info)) {
-        for (int range = 0; range + 1 < MAX_LEADBYTES && info.LeadByte[range] != 0; range += 2) {
-            for (int byte = info.LeadByte[range]; byte <= info.LeadByte[range + 1]; ++byte) lead.set(byte);
-        }
-    }
-    return lead;
-}
-
-// Read once, as the program starts: the code page does not change while it runs.
-const LeadBytes kAnsiLeadBytes = AnsiLeadBytes();
-
-}  // namespace
 
 const LeadBytes& SystemLeadBytes() {
     return kAnsiLeadBytes;
