@@ -1,12 +1,12 @@
 #include "model/exclusion_area.h"
 
 const std::array<ObjectTypeInfo, ObjectTypeCount> kObjectTypes = {{
-    {"excludeAllObjects", "Exc_All"},
-    {"excludeBeaconObjects", "Exc_Beacon"},
-    {"excludeEffectObjects", "Exc_Effects"},
-    {"excludeGenericBuildingObjects", "Exc_GenBuild"},
-    {"excludeLibraryObjects", "Exc_Library"},
-    {"excludeTaxiwaySignObjects", "Exc_TaxiSigns"},
-    {"excludeTriggerObjects", "Exc_Triggers"},
-    {"excludeWindsockObjects", "Exc_Windsocks"},
+    {"excludeAllObjects", "Exc_All", "all objects"},
+    {"excludeBeaconObjects", "Exc_Beacon", "beacons"},
+    {"excludeEffectObjects", "Exc_Effects", "effects"},
+    {"excludeGenericBuildingObjects", "Exc_GenBuild", "buildings"},
+    {"excludeLibraryObjects", "Exc_Library", "library"},
+    {"excludeTaxiwaySignObjects", "Exc_TaxiSigns", "taxiway signs"},
+    {"excludeTriggerObjects", "Exc_Triggers", "triggers"},
+    {"excludeWindsockObjects", "Exc_Windsocks", "windsocks"},
 }};

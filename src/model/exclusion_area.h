@@ -16,6 +16,7 @@ enum ObjectType { All, Beacon, Effects, GenBuild, Library, TaxiSigns, Triggers, 
 struct ObjectTypeInfo {
     const char* attribute;   // XML attribute of the exclusion rectangle
     const char* projectKey;  // key in the project file's "exclusion" section
+    const char* shortName;   // in the area list and the map exports
 };
 
 extern const std::array<ObjectTypeInfo, ObjectTypeCount> kObjectTypes;
