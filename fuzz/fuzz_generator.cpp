@@ -41,7 +41,9 @@ bool Unescape(const std::string& escaped, std::string& text) {
 }
 
 void CheckSource(const ExclusionArea& area) {
-    const GeneratedSource source = GenerateExclusionSource(area);
+    ExclusionDocument document;
+    document.areas = {area};
+    const GeneratedSource source = GenerateExclusionSource(document);
     Require(source.messages.empty() != source.lines.empty(), "either messages or lines");
     const std::string* const texts[] = {&area.latitudeMinimum, &area.latitudeMaximum, &area.longitudeMinimum,
                                         &area.longitudeMaximum};

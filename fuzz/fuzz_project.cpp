@@ -1,45 +1,14 @@
-// Project files above the profile functions: the buffers GetPrivateProfileSection fills for the
-// sections "area", "exclusion" and "other", any bytes, loaded as the main window loads them.
-// Input: the three buffers, cut at the byte 0x01; the entries within each end at NULs.
+// Project files: any bytes as the text of a project file, loaded as the main window loads it,
+// then saved over itself with what was loaded, as File > Save saves it.
 
 #include <algorithm>
 #include <optional>
 
 #include "fuzz_input.h"
-#include "storage/ini_section.h"
+#include "storage/ini_document.h"
 #include "storage/project_file.h"
 
 namespace {
-
-using Section = std::optional<std::vector<std::string>>;
-
-// The values of one section as the main window reads them: none when nothing was copied or an
-// entry has no "=".
-Section ReadSection(const std::string& buffer) {
-    const std::vector<std::string> entries = SplitAtNuls(buffer.data(), buffer.size());
-    std::string joined;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        Require(!Contains(entries[i], '\0'), "entries hold no NUL");
-        if (i) joined += '\0';
-        joined += entries[i];
-    }
-    if (!buffer.empty() && buffer.back() == '\0') joined += '\0';
-    Require(joined == buffer, "the entries joined by NULs give back the buffer");
-
-    std::vector<std::string> keys{"stale"}, values{"stale"};
-    const bool split = SplitKeyValues(entries, keys, values);
-    Require(keys.size() == values.size() && keys.size() <= entries.size(), "as many keys as values");
-    for (size_t i = 0; i < keys.size(); ++i) {
-        Require(!Contains(keys[i], '=') && keys[i] + "=" + values[i] == entries[i], "split at the first '='");
-    }
-    if (split) {
-        Require(keys.size() == entries.size(), "every entry split");
-    } else {
-        Require(keys.size() < entries.size() && !Contains(entries[keys.size()], '='), "stops at an entry without '='");
-    }
-    if (buffer.empty() || !split) return std::nullopt;
-    return values;
-}
 
 // What a check box takes: a whole number 0 to 2, blanks and tabs around it, a sign allowed.
 std::optional<CheckState> ExpectedState(const std::string& text) {
@@ -68,63 +37,73 @@ void CheckParse(const std::string& text) {
     if (state) Require(Parsed(CheckStateText(*state)) == state, "a state's text gives it back");
 }
 
-// A section as the main window hands it to the loading: its values, or an error for none.
-SectionValues Values(const Section& section) {
-    SectionValues values;
-    if (section) {
-        values.value = *section;
-    } else {
-        values.error = std::make_error_code(std::errc::io_error);
+bool SameAreas(const ExclusionDocument& a, const ExclusionDocument& b) {
+    if (a.areas.size() != b.areas.size() || a.deleteSource != b.deleteSource) return false;
+    for (size_t i = 0; i < a.areas.size(); ++i) {
+        const ExclusionArea &x = a.areas[i], &y = b.areas[i];
+        if (x.latitudeMaximum != y.latitudeMaximum || x.longitudeMinimum != y.longitudeMinimum ||
+            x.latitudeMinimum != y.latitudeMinimum || x.longitudeMaximum != y.longitudeMaximum ||
+            x.objectTypes != y.objectTypes) {
+            return false;
+        }
     }
-    return values;
+    return true;
+}
+
+// Sections that are none of the document's.
+std::vector<IniSection> OtherSections(const IniDocument& file) {
+    std::vector<IniSection> others;
+    for (const IniSection& section : file) {
+        std::string name = section.name;
+        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+        const size_t digits = name.find_first_of("0123456789");
+        const std::string stem = name.substr(0, digits);
+        const bool numbered = digits != std::string::npos && name[digits] != '0' &&
+                              name.find_first_not_of("0123456789", digits) == std::string::npos;
+        const bool ours =
+            name == "other" || ((stem == "area" || stem == "exclusion") && (numbered || digits == std::string::npos));
+        if (!ours && !section.name.empty()) others.push_back(section);
+    }
+    return others;
+}
+
+bool SameEntries(const std::vector<IniSection>& a, const std::vector<IniSection>& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i].name != b[i].name || a[i].entries.size() != b[i].entries.size()) return false;
+        for (size_t k = 0; k < a[i].entries.size(); ++k) {
+            if (a[i].entries[k].key != b[i].entries[k].key || a[i].entries[k].value != b[i].entries[k].value) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string input(reinterpret_cast<const char*>(data), size);
-    std::vector<std::string> buffers;
-    size_t start = 0;
-    for (int i = 0; i < 2; ++i) {
-        const size_t cut = std::min(input.find('\x01', start), input.size());
-        buffers.push_back(input.substr(start, cut - start));
-        start = std::min(cut + 1, input.size());
-    }
-    buffers.push_back(input.substr(start));
-
-    const Section area = ReadSection(buffers[0]), exclusion = ReadSection(buffers[1]), other = ReadSection(buffers[2]);
-    for (const Section& section : {area, exclusion, other}) {
-        if (section) {
-            for (const std::string& value : *section) CheckParse(value);
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const IniDocument file = ReadIniText(text);
+    const std::string rendered = IniText(file);
+    Require(IniText(ReadIniText(rendered)) == rendered, "a file written reads back as written");
+    for (const IniSection& section : file) {
+        for (const IniEntry& entry : section.entries) {
+            if (entry.value) CheckParse(*entry.value);
         }
     }
 
-    const ProjectLoad load = LoadProject(Values(area), Values(exclusion), Values(other));
+    const ProjectLoad load = LoadProjectText(text);
     Require(load.coordinates.size() <= 4 && load.objectTypes.size() <= 8, "at most 4 coordinates and 8 states");
-    for (size_t i = 0; i < load.coordinates.size(); ++i) {
-        Require(load.coordinates[i] == (*area)[i], "the coordinates by line position");
-    }
-    for (size_t i = 0; i < load.objectTypes.size(); ++i) {
-        const int state = static_cast<int>(load.objectTypes[i]);
-        Require(state >= 0 && state <= 2 && load.objectTypes[i] == Parsed((*exclusion)[i]),
-                "the states by line position");
-    }
-    if (load.deleteSource) {
-        const int state = static_cast<int>(*load.deleteSource);
-        Require(state >= 0 && state <= 2 && load.deleteSource == Parsed(other->front()), "delete-source state");
-    }
-    // Loading stops at the first missing or unusable value.
-    const size_t usable = area ? std::min<size_t>(area->size(), 4) : 0;
-    Require(load.coordinates.size() == usable, "every coordinate up to the first missing one");
-    Require(load.objectTypes.empty() || usable == 4, "no states after a missing coordinate");
-    const bool allStates = load.objectTypes.size() == 8;
-    Require(!load.deleteSource || allStates, "no delete-source state after a missing state");
-    if (allStates && other && !other->empty()) {
-        Require(load.deleteSource == Parsed(other->front()), "the delete-source state is loaded");
-    }
-    if (usable == 4 && exclusion && !allStates) {
-        const size_t n = load.objectTypes.size();
-        Require(n == exclusion->size() || !Parsed((*exclusion)[n]), "states stop only where one is unusable");
-    }
+    Require(load.objectTypes.empty() || load.coordinates.size() == 4, "no states after a missing coordinate");
+    Require(!load.deleteSource || load.objectTypes.size() == 8, "no delete-source state after a missing state");
+    Require(load.laterAreas.empty() || load.deleteSource, "no later area after a missing first one");
+
+    const ExclusionDocument opened = OpenedDocument(ExclusionDocument{}, load);
+    const std::string saved = ProjectText(text, opened);
+    Require(ProjectText(saved, opened) == saved, "saving again changes nothing");
+    Require(SameEntries(OtherSections(ReadIniText(saved)), OtherSections(file)), "other sections stay as they were");
+    const ExclusionDocument reopened = OpenedDocument(ExclusionDocument{}, LoadProjectText(saved));
+    Require(SameAreas(reopened, opened), "what was saved opens as it was");
     return 0;
 }

@@ -83,6 +83,25 @@ constexpr char kSwappedLatitudesDocument[] = ZW_OPENING
     "        longitudeMaximum = \"-122.25\"\r\n"
     "       excludeWindsockObjects = \"TRUE\"\r\n" ZW_CLOSING;
 
+// Three areas in one document: the area of kWindsocksDocument; the same with the latitudes the
+// wrong way round and All objects ticked; the same with the longitudes the wrong way round and
+// Beacons ticked.
+constexpr char kThreeAreasDocument[] = ZW_OPENING ZW_AREA
+    "       excludeWindsockObjects = \"TRUE\"\r\n"
+    " />\r\n"
+    "   <ExclusionRectangle\r\n"
+    "        latitudeMinimum = \"47.5\"\r\n"
+    "        latitudeMaximum = \"47.25\"\r\n"
+    "        longitudeMinimum = \"-122.5\"\r\n"
+    "        longitudeMaximum = \"-122.25\"\r\n"
+    "       excludeAllObjects = \"TRUE\" />\r\n"
+    "   <ExclusionRectangle\r\n"
+    "        latitudeMinimum = \"47.25\"\r\n"
+    "        latitudeMaximum = \"47.5\"\r\n"
+    "        longitudeMinimum = \"-122.25\"\r\n"
+    "        longitudeMaximum = \"-122.5\"\r\n"
+    "       excludeBeaconObjects = \"TRUE\"\r\n" ZW_CLOSING;
+
 #undef ZW_OPENING
 #undef ZW_AREA
 #undef ZW_CLOSING
@@ -108,6 +127,11 @@ constexpr char kCornersEastWarning[] =
         ZW_AS_TYPED;
 constexpr char kCornersSouthAndEastWarning[] =
     "The corners are in the wrong order: the northwest point lies south and east of the southeast "
+    "point." ZW_AROUND_THE_WORLD ZW_AS_TYPED;
+// What Generate says after kThreeAreasDocument.
+constexpr char kThreeAreasWarning[] =
+    "The corners of area 2 are in the wrong order: the northwest point lies south of the southeast point.\r\n"
+    "The corners of area 3 are in the wrong order: the northwest point lies east of the southeast "
     "point." ZW_AROUND_THE_WORLD ZW_AS_TYPED;
 #undef ZW_AS_TYPED
 #undef ZW_AROUND_THE_WORLD

@@ -30,11 +30,11 @@ std::optional<AreaShape> ReadAreaShape(const ExclusionArea& area) {
     shape.southeastLongitude = *southeastLongitude;
     const double middleLatitude = (shape.northwestLatitude + shape.southeastLatitude) / 2;
     shape.northSouthMetres = kEarthRadiusMetres * Radians(std::fabs(shape.northwestLatitude - shape.southeastLatitude));
-    shape.eastWestMetres = kEarthRadiusMetres *
-                           Radians(std::fabs(shape.northwestLongitude - shape.southeastLongitude)) *
-                           std::cos(Radians(middleLatitude));
     shape.northwestSouthOfSoutheast = shape.northwestLatitude < shape.southeastLatitude;
     shape.northwestEastOfSoutheast = shape.northwestLongitude > shape.southeastLongitude;
+    shape.eastwardDegrees = shape.southeastLongitude - shape.northwestLongitude;
+    if (shape.northwestEastOfSoutheast) shape.eastwardDegrees += 360;
+    shape.eastWestMetres = kEarthRadiusMetres * Radians(shape.eastwardDegrees) * std::cos(Radians(middleLatitude));
     return shape;
 }
 

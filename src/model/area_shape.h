@@ -11,8 +11,12 @@
 struct AreaShape {
     // Degrees, south and west negative.
     double northwestLatitude = 0, northwestLongitude = 0, southeastLatitude = 0, southeastLongitude = 0;
-    // The sides on a sphere of 6,371 km: north-south by the latitudes, east-west by the
-    // longitudes at the middle latitude, whichever way round the corners are.
+    // East-west as typed, the area the compiler receives: from the northwest longitude eastward
+    // to the southeast one, across the 180th meridian when the northwest point lies east of the
+    // southeast one (0 to 360 degrees).
+    double eastwardDegrees = 0;
+    // The sides on a sphere of 6,371 km: north-south by the latitudes, whichever way round they
+    // are, east-west by the eastward degrees at the middle latitude.
     double eastWestMetres = 0, northSouthMetres = 0;
     // The corners in the wrong order.
     bool northwestSouthOfSoutheast = false, northwestEastOfSoutheast = false;

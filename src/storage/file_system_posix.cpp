@@ -117,6 +117,8 @@ std::error_code MoveReplacing(const std::string& from, const std::string& to) {
 
 std::string DescribeError(const std::error_code& error) { return error.message(); }
 
+std::error_code OpenFailure() { return std::error_code(errno ? errno : EIO, std::generic_category()); }
+
 std::string ProgramFile() {
     char path[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path);

@@ -130,6 +130,12 @@ std::error_code MoveReplacing(const std::string& from, const std::string& to) {
                                                                                                      : LastError();
 }
 
+// The C runtime keeps the system's own code of a failed open beside errno.
+std::error_code OpenFailure() {
+    if (_doserrno != 0) return std::error_code(static_cast<int>(_doserrno), std::system_category());
+    return std::error_code(errno ? errno : EIO, std::generic_category());
+}
+
 std::string DescribeError(const std::error_code& error) {
     if (error.category() != std::system_category()) return error.message();
     const std::string text = SystemMessage(static_cast<unsigned long>(error.value()));

@@ -1,11 +1,7 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <vector>
-
-// The NUL-ended entries among the first `count` characters of a profile-function buffer.
-std::vector<std::string> SplitAtNuls(const char* buffer, size_t count);
 
 // Splits "key=value" entries at their first "=". False at the first entry without one; the
 // arrays then hold the entries before it.

@@ -1,8 +1,11 @@
 #include "storage/project_file.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "storage/file_system.h"
+#include "storage/ini_document.h"
+#include "storage/ini_section.h"
 #include "storage/text_file.h"
 
 const char* const kAreaSection = "area";
@@ -28,8 +31,17 @@ std::error_code CheckProjectFile(const std::string& path) {
     return stat.value.size > kProjectFileLimit ? std::error_code(Failure::FileTooLarge) : std::error_code{};
 }
 
-ProjectLoad LoadProject(const SectionValues& area, const SectionValues& exclusion, const SectionValues& other) {
-    ProjectLoad load;
+namespace {
+
+// What loading one area sets, up to its first missing or unusable value.
+struct AreaLoad {
+    std::vector<std::string> coordinates;
+    std::vector<CheckState> objectTypes;
+    bool whole() const { return coordinates.size() == kAreaKeys.size() && objectTypes.size() == kObjectTypes.size(); }
+};
+
+AreaLoad LoadArea(const SectionValues& area, const SectionValues& exclusion) {
+    AreaLoad load;
     if (area.error) return load;
     for (size_t i = 0; i < kAreaKeys.size(); ++i) {
         if (i >= area.value.size()) return load;
@@ -42,10 +54,107 @@ ProjectLoad LoadProject(const SectionValues& area, const SectionValues& exclusio
         if (state.error) return load;
         load.objectTypes.push_back(state.value);
     }
-    if (other.error || other.value.empty()) return load;
+    return load;
+}
+
+// The section of area `index` (from 0): "area" for the first, "area2" for the second, ...
+std::string SectionOfArea(const char* first, size_t index) {
+    return index == 0 ? first : first + std::to_string(index + 1);
+}
+
+// A section's values by line position, as the profile functions give them: a section that is
+// missing or empty, or has a line without "=", cannot be read.
+SectionValues ValuesOf(const IniDocument& file, const std::string& name) {
+    SectionValues values;
+    const std::optional<std::vector<std::string>> entries = SectionEntries(file, name);
+    std::vector<std::string> keys;
+    if (!entries || entries->empty() || !SplitKeyValues(*entries, keys, values.value)) {
+        values.error = std::make_error_code(std::errc::io_error);
+    }
+    return values;
+}
+
+// Whether the section is that of an area beyond the first `count`: "area" or "exclusion" and a
+// number above it, written as the program writes it.
+bool IsSectionOfAreaBeyond(const std::string& name, size_t count) {
+    for (const std::string first : {kAreaSection, kExclusionSection}) {
+        if (name.size() <= first.size() || !SameSectionName(name.substr(0, first.size()), first)) continue;
+        const std::string number = name.substr(first.size());
+        if (number[0] == '0' || number.find_first_not_of("0123456789") != std::string::npos) continue;
+        const std::string limit = std::to_string(count);
+        return number.size() > limit.size() || (number.size() == limit.size() && number > limit);
+    }
+    return false;
+}
+
+}  // namespace
+
+ProjectLoad LoadProject(const SectionValues& area, const SectionValues& exclusion, const SectionValues& other) {
+    ProjectLoad load;
+    AreaLoad first = LoadArea(area, exclusion);
+    load.coordinates = std::move(first.coordinates);
+    load.objectTypes = std::move(first.objectTypes);
+    if (load.objectTypes.size() < kObjectTypes.size() || other.error || other.value.empty()) return load;
     const Result<CheckState> deleteSource = ParseCheckState(other.value.front());
     if (!deleteSource.error) load.deleteSource = deleteSource.value;
     return load;
+}
+
+ProjectLoad LoadProjectText(const std::string& text) {
+    const IniDocument file = ReadIniText(text);
+    ProjectLoad load =
+        LoadProject(ValuesOf(file, kAreaSection), ValuesOf(file, kExclusionSection), ValuesOf(file, kOtherSection));
+    if (!load.deleteSource) return load;
+    for (size_t index = 1; SectionEntries(file, SectionOfArea(kAreaSection, index)); ++index) {
+        const AreaLoad later = LoadArea(ValuesOf(file, SectionOfArea(kAreaSection, index)),
+                                        ValuesOf(file, SectionOfArea(kExclusionSection, index)));
+        if (!later.whole()) break;
+        ExclusionArea area;
+        area.latitudeMaximum = later.coordinates[0];
+        area.longitudeMinimum = later.coordinates[1];
+        area.latitudeMinimum = later.coordinates[2];
+        area.longitudeMaximum = later.coordinates[3];
+        std::copy(later.objectTypes.begin(), later.objectTypes.end(), area.objectTypes.begin());
+        load.laterAreas.push_back(area);
+    }
+    return load;
+}
+
+ExclusionDocument OpenedDocument(const ExclusionDocument& current, const ProjectLoad& load) {
+    ExclusionDocument document;
+    ExclusionArea first = SelectedArea(current);
+    std::string* coordinates[] = {&first.latitudeMaximum, &first.longitudeMinimum, &first.latitudeMinimum,
+                                  &first.longitudeMaximum};
+    for (size_t i = 0; i < load.coordinates.size(); ++i) *coordinates[i] = load.coordinates[i];
+    std::copy(load.objectTypes.begin(), load.objectTypes.end(), first.objectTypes.begin());
+    document.areas = {first};
+    document.areas.insert(document.areas.end(), load.laterAreas.begin(), load.laterAreas.end());
+    document.deleteSource = load.deleteSource.value_or(current.deleteSource);
+    return document;
+}
+
+std::string ProjectText(const std::string& existing, const ExclusionDocument& document) {
+    IniDocument file = ReadIniText(existing);
+    for (size_t index = 0; index < document.areas.size(); ++index) {
+        const ExclusionArea& area = document.areas[index];
+        const std::string* texts[] = {&area.latitudeMaximum, &area.longitudeMinimum, &area.latitudeMinimum,
+                                      &area.longitudeMaximum};
+        std::vector<std::string> entries;
+        for (size_t i = 0; i < kAreaKeys.size(); ++i) entries.push_back(std::string(kAreaKeys[i]) + "=" + *texts[i]);
+        WriteSection(file, SectionOfArea(kAreaSection, index), entries);
+        entries = ExclusionKeys();
+        for (size_t i = 0; i < entries.size(); ++i) entries[i] += "=" + CheckStateText(area.objectTypes[i]);
+        WriteSection(file, SectionOfArea(kExclusionSection, index), entries);
+        if (index == 0)
+            WriteSection(file, kOtherSection,
+                         {std::string(kDeleteSourceKey) + "=" + CheckStateText(document.deleteSource)});
+    }
+    std::vector<std::string> beyond;
+    for (const IniSection& section : file) {
+        if (IsSectionOfAreaBeyond(section.name, document.areas.size())) beyond.push_back(section.name);
+    }
+    for (const std::string& name : beyond) RemoveSection(file, name);
+    return IniText(file);
 }
 
 Result<CheckState> ParseCheckState(const std::string& text) {

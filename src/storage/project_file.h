@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "model/exclusion_area.h"
+#include "model/exclusion_document.h"
 #include "model/result.h"
 
-// The project file (*.exc): an INI file with the sections "area" (the four coordinate texts),
-// "exclusion" (the eight object-type states, keys from kObjectTypes) and "other" (the
-// delete-source state). Loading goes by line position within a section, not by key.
+// The project file (*.exc): an INI file with the sections "area" (the four coordinate texts of the
+// first area), "exclusion" (its eight object-type states, keys from kObjectTypes) and "other" (the
+// delete-source state), then for the second area and each after it "area2" and "exclusion2",
+// "area3" and "exclusion3" and so on, with the same keys. A copy of the program that knows one
+// area reads the first. Loading goes by line position within a section, not by key.
 
 extern const char* const kAreaSection;
 extern const char* const kExclusionSection;
@@ -37,6 +39,9 @@ struct ProjectLoad {
     std::vector<std::string> coordinates;   // up to 4
     std::vector<CheckState> objectTypes;    // up to 8
     std::optional<CheckState> deleteSource;
+    // The second area and those after it, up to the first that is missing or has a missing or
+    // unusable value; none unless the first area and the delete-source state loaded whole.
+    std::vector<ExclusionArea> laterAreas;
 };
 
 // No project file is larger: a larger file is no project, and would be read whole to be loaded.
@@ -49,3 +54,15 @@ std::error_code CheckProjectFile(const std::string& path);
 // The values of each section by line position, or the error that kept the section from being read.
 using SectionValues = Result<std::vector<std::string>>;
 ProjectLoad LoadProject(const SectionValues& area, const SectionValues& exclusion, const SectionValues& other);
+
+// The whole file's text loaded: the first area as above, then the later ones.
+ProjectLoad LoadProjectText(const std::string& text);
+
+// What opening leaves: the selected area of the current document with what was loaded set over
+// it, as over the window's boxes, then the later areas; the first is selected.
+ExclusionDocument OpenedDocument(const ExclusionDocument& current, const ProjectLoad& load);
+
+// The text of the file saved with the document over its existing text (empty for a new file):
+// the document's sections are replaced where they stand or added at the end, the sections of
+// areas beyond the document's count go, and every other section stays.
+std::string ProjectText(const std::string& existing, const ExclusionDocument& document);

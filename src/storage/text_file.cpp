@@ -27,7 +27,7 @@ Result<std::string> ReadWholeFile(const std::string& path, size_t limit) {
     errno = 0;
     UniqueFile file{std::fopen(path.c_str(), "rb")};
     if (!file) {
-        content.error = LastError();
+        content.error = OpenFailure();
         return content;
     }
     char buffer[4096];

@@ -37,6 +37,8 @@ std::error_code RemoveFile(const std::string& path);
 std::string DescribeError(const std::error_code& error);
 
 // The platform's part.
+// Why the std::fopen that just failed did, as the system tells it where it can.
+std::error_code OpenFailure();
 // Creates an empty file in the folder of `path` under a name that no file there had.
 std::error_code CreateTemporaryBeside(const std::string& path, std::string& temporary);
 std::error_code FlushToDisk(std::FILE* file);

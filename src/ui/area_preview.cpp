@@ -1,5 +1,7 @@
 #include "ui/area_preview.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
@@ -15,6 +17,7 @@ namespace {
 const COLORREF kOrange = RGB(255, 128, 0);
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kNavy = RGB(0, 0, 128);
+const COLORREF kGrey = RGB(128, 128, 128);
 
 struct Point {
     double x, y;
@@ -47,6 +50,12 @@ public:
         if (rect.right <= rect.left || rect.bottom <= rect.top) return;
         SetDCBrushColor(dc_, colour);
         FillRect(dc_, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    }
+
+    // A line a pixel wide just inside the rectangle.
+    void Frame(RECT rect, COLORREF colour) {
+        SetDCBrushColor(dc_, colour);
+        FrameRect(dc_, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     }
 
     void Dot(Point centre, double radius, COLORREF colour) {
@@ -116,9 +125,25 @@ void CentredLines(HDC dc, Canvas& canvas, const std::vector<std::pair<std::strin
     }
 }
 
+// The selected area as the corner diagram draws its square, to scale.
+void DrawSelected(Canvas& canvas, const MappedArea& area, bool wrongOrder, double scale) {
+    const LONG thickness = std::max(1L, Round(2 * scale));
+    const LONG outerLeft = Round(area.left - thickness / 2.0), outerTop = Round(area.top - thickness / 2.0);
+    const RECT outer = {outerLeft, outerTop, outerLeft + Round(area.right - area.left) + thickness,
+                        outerTop + Round(area.bottom - area.top) + thickness};
+    canvas.Fill(outer, wrongOrder ? kRed : kOrange);
+    canvas.Fill({outer.left + thickness, outer.top + thickness, outer.right - thickness, outer.bottom - thickness},
+                GetSysColor(COLOR_BTNFACE));
+    const Point northwest = {area.northwest.x, area.northwest.y}, southeast = {area.southeast.x, area.southeast.y};
+    DoubleArrow(canvas, northwest, southeast, scale);
+    canvas.Dot(northwest, 4.5 * scale, kNavy);
+    canvas.Dot(southeast, 4.5 * scale, kNavy);
+}
+
 }  // namespace
 
-UniqueBitmap AreaPicture(const AreaShape& shape, int size, HFONT font) {
+UniqueBitmap AreaPicture(const ExclusionDocument& document, const std::vector<MappedArea>& areas, int size,
+                         HFONT font) {
     void* bits = nullptr;
     UniqueBitmap bitmap = PictureBitmap(size, &bits);
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
@@ -128,54 +153,61 @@ UniqueBitmap AreaPicture(const AreaShape& shape, int size, HFONT font) {
     Canvas canvas(dc.get());
     canvas.Fill({0, 0, size, size}, GetSysColor(COLOR_BTNFACE));
 
-    // The outline's middle line spans 86 of the diagram's 100 pixels on the longer side; north is
-    // up and the corners stand where they lie, the wrong way round included.
+    // The scale of the diagram's 100 pixels; the other areas lie beneath the selected one.
     const double scale = size / 100.0;
-    const double longer = std::max(shape.eastWestMetres, shape.northSouthMetres);
-    const double width = longer > 0 ? 86 * scale * shape.eastWestMetres / longer : 0;
-    const double height = longer > 0 ? 86 * scale * shape.northSouthMetres / longer : 0;
-    const double left = (size - width) / 2, top = (size - height) / 2;
-    const bool wrongOrder = shape.northwestSouthOfSoutheast || shape.northwestEastOfSoutheast;
-
-    const LONG thickness = std::max(1L, Round(2 * scale));
-    const LONG outerLeft = Round(left - thickness / 2.0), outerTop = Round(top - thickness / 2.0);
-    const RECT outer = {outerLeft, outerTop, outerLeft + Round(width) + thickness,
-                        outerTop + Round(height) + thickness};
-    canvas.Fill(outer, wrongOrder ? kRed : kOrange);
-    canvas.Fill({outer.left + thickness, outer.top + thickness, outer.right - thickness, outer.bottom - thickness},
-                GetSysColor(COLOR_BTNFACE));
-
-    const Point northwest = {shape.northwestEastOfSoutheast ? left + width : left,
-                             shape.northwestSouthOfSoutheast ? top + height : top};
-    const Point southeast = {2 * left + width - northwest.x, 2 * top + height - northwest.y};
-    DoubleArrow(canvas, northwest, southeast, scale);
-    canvas.Dot(northwest, 4.5 * scale, kNavy);
-    canvas.Dot(southeast, 4.5 * scale, kNavy);
-
+    const MappedArea* selected = nullptr;
+    for (const MappedArea& area : areas) {
+        if (area.index == document.selected) {
+            selected = &area;
+            continue;
+        }
+        canvas.Frame({Round(area.left), Round(area.top), Round(area.right) + 1, Round(area.bottom) + 1}, kGrey);
+    }
     std::vector<std::pair<std::string, COLORREF>> lines;
-    for (const std::string& line : WrongOrderTexts(shape)) lines.emplace_back(line, kRed);
-    lines.emplace_back(SizeText(shape), GetSysColor(COLOR_BTNTEXT));
+    if (const std::optional<AreaShape> shape = ReadAreaShape(SelectedArea(document)); shape && selected) {
+        DrawSelected(canvas, *selected, shape->northwestSouthOfSoutheast || shape->northwestEastOfSoutheast, scale);
+        for (const std::string& line : WrongOrderTexts(*shape)) lines.emplace_back(line, kRed);
+        lines.emplace_back(SizeText(*shape), GetSysColor(COLOR_BTNTEXT));
+    } else {
+        lines.emplace_back("not placed", GetSysColor(COLOR_BTNTEXT));
+    }
     CentredLines(dc.get(), canvas, lines, size, scale);
     return bitmap;
 }
 
-void AreaPreview::Place(HWND picture, HINSTANCE instance, int size, HFONT font, const ExclusionArea& area) {
+void AreaPreview::Place(HWND picture, HINSTANCE instance, int size, HFONT font, const ExclusionDocument& document) {
     picture_ = picture;
     size_ = size;
     font_ = font;
     const UniqueBitmap previous = std::move(diagram_);  // perhaps shown, until Show puts another in its place
     diagram_ = CornerPicture(instance, size);
-    Show(area);
+    Show(document);
 }
 
-void AreaPreview::Show(const ExclusionArea& area) {
+void AreaPreview::Show(const ExclusionDocument& document) {
     if (!picture_) return;
-    const std::optional<AreaShape> shape = ReadAreaShape(area);
-    UniqueBitmap drawn = shape ? AreaPicture(*shape, size_, font_) : UniqueBitmap();
+    areas_ = MapAreas(document, size_);
+    UniqueBitmap drawn = areas_.empty() ? UniqueBitmap() : AreaPicture(document, areas_, size_, font_);
     HBITMAP shown = drawn ? drawn.get() : diagram_.get();
     if (reinterpret_cast<HBITMAP>(SendMessageA(picture_, STM_GETIMAGE, IMAGE_BITMAP, 0)) != shown) {
         SendMessageA(picture_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));
     }
     // The picture drawn before goes only now that the control no longer shows it.
-    area_ = std::move(drawn);
+    drawn_ = std::move(drawn);
+}
+
+void AreaPreview::WhenClicked(std::function<void(size_t)> select) {
+    select_ = std::move(select);
+    SetWindowLongPtrA(picture_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    pictureProcedure_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(picture_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PictureProcedure)));
+}
+
+LRESULT CALLBACK AreaPreview::PictureProcedure(HWND picture, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto* preview = reinterpret_cast<const AreaPreview*>(GetWindowLongPtrA(picture, GWLP_USERDATA));
+    if (message == WM_LBUTTONDOWN) {
+        const MappedPoint at = {static_cast<double>(GET_X_LPARAM(lParam)), static_cast<double>(GET_Y_LPARAM(lParam))};
+        if (const std::optional<size_t> area = AreaAt(preview->areas_, at)) preview->select_(*area);
+    }
+    return CallWindowProcA(preview->pictureProcedure_, picture, message, wParam, lParam);
 }

@@ -2,30 +2,43 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "model/area_map.h"
 #include "model/area_shape.h"
-#include "model/exclusion_area.h"
+#include "model/exclusion_document.h"
 #include "win32/handles.h"
 
-// The area drawn to scale in a picture `size` pixels square, in the corner diagram's language:
+// The document's areas drawn to scale in a picture `size` pixels square, as MapAreas places
+// them: the other areas in grey outline, and the selected one in the corner diagram's language,
 // the outline (orange, red for corners in the wrong order), a dot at the northwest and the
 // southeast corner where they lie, the double arrow between them, and in the middle the wrong
-// order and the size in words, in the font given.
-UniqueBitmap AreaPicture(const AreaShape& shape, int size, HFONT font);
+// order and the size in words (or "not placed" while its texts cannot be read), in the font given.
+UniqueBitmap AreaPicture(const ExclusionDocument& document, const std::vector<MappedArea>& areas, int size, HFONT font);
 
-// What the picture between the corners' boxes shows: the area as its four texts place it once
-// all four are read, else the corner diagram. Owns the bitmaps the picture shows.
+// What the picture between the corners' boxes shows: the document's areas once any of them can
+// be read, else the corner diagram. Owns the bitmaps the picture shows.
 class AreaPreview {
 public:
     // The picture control, its size in pixels and the font for its words, at first and at every
-    // change of DPI; shows what the coordinate texts give.
-    void Place(HWND picture, HINSTANCE instance, int size, HFONT font, const ExclusionArea& area);
-    // Shows what the coordinate texts give, at every change of one.
-    void Show(const ExclusionArea& area);
+    // change of DPI; shows the document.
+    void Place(HWND picture, HINSTANCE instance, int size, HFONT font, const ExclusionDocument& document);
+    // Shows the document, at every change of it.
+    void Show(const ExclusionDocument& document);
+    // What a click inside an area drawn in the picture does with it; set once, after Place.
+    void WhenClicked(std::function<void(size_t area)> select);
 
 private:
+    static LRESULT CALLBACK PictureProcedure(HWND picture, UINT message, WPARAM wParam, LPARAM lParam);
+
     HWND picture_ = nullptr;
     int size_ = 0;
     HFONT font_ = nullptr;
     UniqueBitmap diagram_;
-    UniqueBitmap area_;  // the area last drawn, while it is shown
+    UniqueBitmap drawn_;  // the areas last drawn, while they are shown
+    std::vector<MappedArea> areas_;
+    std::function<void(size_t)> select_;
+    WNDPROC pictureProcedure_ = nullptr;  // the static control's own
 };

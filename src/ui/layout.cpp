@@ -54,8 +54,16 @@ HWND CreateControl(HWND parent, const ControlLayout& layout, POINT frameOrigin, 
     case ControlKind::DefaultPushButton: style |= WS_TABSTOP | BS_DEFPUSHBUTTON; break;
     case ControlKind::CheckBox: style |= WS_TABSTOP | BS_3STATE; break;
     case ControlKind::Picture:
+        // It tells its clicks: one inside an area selects it.
         className = "STATIC";
-        style |= SS_BITMAP;
+        style |= SS_BITMAP | SS_NOTIFY;
+        break;
+    case ControlKind::List:
+        // Exactly as high as laid out, not cut to whole lines, its scroll bar always there; the
+        // columns of a line at its tabs.
+        className = "LISTBOX";
+        style |= WS_TABSTOP | WS_VSCROLL | LBS_DISABLENOSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS;
+        exStyle = WS_EX_CLIENTEDGE;
         break;
     }
     const RECT rect = ControlRect(layout, frameOrigin, dpi);

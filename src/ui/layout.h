@@ -23,7 +23,7 @@ inline Dpi DpiOfMessage(WPARAM wParam) {
 }
 int TwipsToPixels(int twips, int dpi);
 
-enum class ControlKind { Frame, Label, TextBox, SourceView, PushButton, DefaultPushButton, CheckBox, Picture };
+enum class ControlKind { Frame, Label, TextBox, SourceView, PushButton, DefaultPushButton, CheckBox, Picture, List };
 
 // One row of a window's layout table. `inside` is the id of the frame that holds the control
 // (its position is then relative to the frame's top-left corner), or 0 for the client area.

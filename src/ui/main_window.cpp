@@ -9,11 +9,8 @@
 #include "fslink/fsconnect_win32.h"
 #include "fslink/position_capture.h"
 #include "generator/save_and_compile.h"
-#include "storage/cds_cini_win32.h"
 #include "storage/ini_read.h"
 #include "storage/program_folder.h"
-#include "storage/project_file.h"
-#include "storage/text_file.h"
 #include "ui/check_box.h"
 #include "ui/info_dialog.h"
 #include "ui/layout.h"
@@ -26,7 +23,6 @@ const char* const kClassName = "Zonewright";
 const DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 const int kClientWidth = 9960;
 const int kClientHeight = 7710;
-const char* const kProjectFilter = "Zonewright Save Files (*.exc)|*.exc|";
 const int kPictureTwips = 1500;
 // Posted by the thread that watches a compile once the compiler has ended.
 const UINT kCompileEnded = WM_APP + 1;
@@ -59,6 +55,10 @@ const ControlRow<W> kLayout[] = {
     {nullptr, {IDC_generate, K::PushButton, "Generate source code", 0, 6960, 3840, 2655, 375}},
     {&W::txtoutput, {IDC_txtoutput, K::SourceView, "", 0, 240, 3480, 6255, 3975}},
     {nullptr, {IDC_save, K::PushButton, "Save source and generate .bgl", 0, 6960, 4320, 2655, 375}},
+    {nullptr, {IDC_lblAreas, K::Label, "Areas", 0, 6960, 4800, 2655, 195}},
+    {&W::lstAreas, {IDC_lstAreas, K::List, "", 0, 6960, 5040, 2655, 1455}},
+    {nullptr, {IDC_cmdAddArea, K::PushButton, "Add area", 0, 6960, 6600, 1275, 375}},
+    {&W::cmdRemoveArea, {IDC_cmdRemoveArea, K::PushButton, "Remove area", 0, 8340, 6600, 1275, 375}},
     {&W::Label7,
      {IDC_Label7, K::Label, "Zonewright 2.0 for FS2004\r\nCoordinates: decimal or DMS", 0, 6960, 7200, 2655, 495}},
     {nullptr, {IDC_NW1, K::PushButton, "FSC", IDC_Frame1, 2160, 680, 495, 255}},
@@ -114,14 +114,17 @@ bool MainWindow::CreateContent(Dpi dpi) {
     SetCheckState(DelSRC, CheckState::Ticked);
     // The source view holds more than an edit control's default 32 K characters.
     SendMessageA(txtoutput, EM_SETLIMITTEXT, 0, 0);
+    areaList_.Attach(lstAreas, cmdRemoveArea);
+    areaList_.Show(document_);
     ShowCornerPicture(dpi);
+    preview_.WhenClicked([this](size_t area) { SelectArea(area); });
     return true;
 }
 
 // The picture fills its place in the layout: 1500 twips square.
 void MainWindow::ShowCornerPicture(Dpi dpi) {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
-    preview_.Place(Image1, instance, TwipsToPixels(kPictureTwips, dpi.x), font_.get(), ReadExclusionArea());
+    preview_.Place(Image1, instance, TwipsToPixels(kPictureTwips, dpi.x), font_.get(), document_);
 }
 
 // Moved to a monitor of another DPI: everything laid out again from the twips, with a font of
@@ -140,7 +143,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC: return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE: KeepFocusOnActivate(hwnd_, wParam, savedFocus_); return 0;
     case kCompileEnded: OnCompileEnded(); return 0;
-    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_DROPFILES: ShowDocument(files_.OpenDropped(hwnd_, reinterpret_cast<HDROP>(wParam), document_)); return 0;
     case WM_DPICHANGED: OnDpiChanged(DpiOfMessage(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcA(hwnd_, message, wParam, lParam);
@@ -161,19 +164,17 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         ToggleCheckState(control);
         return;
     }
-    if (code == kCheckStateChanged) {
-        if (control == Exec_All) ApplyAllObjectsRule();
-        return;
-    }
-    if (code == EN_CHANGE) {
-        // However a coordinate box changes, typed or set by the program, the preview follows it.
-        const auto boxes = CoordinateBoxes();
-        if (std::find(boxes.begin(), boxes.end(), control) != boxes.end()) preview_.Show(ReadExclusionArea());
+    if (code == kCheckStateChanged) return OnCheckStateChanged(control);
+    if (code == EN_CHANGE) return OnCoordinateChanged(control);
+    if (control == lstAreas) {
+        if (code == LBN_SELCHANGE) SelectArea(areaList_.Selected());
         return;
     }
     switch (id) {
     case IDC_generate: Generate(); break;
     case IDC_save: SaveAndCompile(); break;
+    case IDC_cmdAddArea: AddArea(); break;
+    case IDC_cmdRemoveArea: RemoveArea(); break;
     case IDC_NW1: CapturePosition(latitudemaximum, true); break;
     case IDC_NW2: CapturePosition(longitudeminimum, false); break;
     case IDC_SE1: CapturePosition(latitudeminimum, true); break;
@@ -204,13 +205,95 @@ void MainWindow::ApplyAllObjectsRule() {
     for (int type = Beacon; type < ObjectTypeCount; ++type) EnableWindow(boxes[type], all == CheckState::Clear);
 }
 
+// However a box changes, clicked or set by the program, "All objects" applies its rule; a change
+// the user made goes into the document.
+void MainWindow::OnCheckStateChanged(HWND box) {
+    if (box == Exec_All) ApplyAllObjectsRule();
+    if (showingArea_) return;
+    if (box == DelSRC) {
+        document_.deleteSource = GetCheckState(DelSRC);
+        return;
+    }
+    const auto boxes = ObjectTypeBoxes();
+    const auto type = std::find(boxes.begin(), boxes.end(), box);
+    if (type == boxes.end()) return;
+    SelectedArea(document_).objectTypes[type - boxes.begin()] = GetCheckState(box);
+    areaList_.ShowArea(document_, document_.selected);
+}
+
+void MainWindow::OnCoordinateChanged(HWND box) {
+    if (showingArea_) return;
+    ExclusionArea& area = SelectedArea(document_);
+    std::string* const texts[] = {&area.latitudeMaximum, &area.longitudeMinimum, &area.latitudeMinimum,
+                                  &area.longitudeMaximum};
+    const auto boxes = CoordinateBoxes();
+    const auto coordinate = std::find(boxes.begin(), boxes.end(), box);
+    if (coordinate == boxes.end()) return;
+    *texts[coordinate - boxes.begin()] = WindowText(box);
+    areaList_.ShowArea(document_, document_.selected);
+    preview_.Show(document_);
+}
+
+// In the order the boxes are reset: the coordinates, "All objects" (whose rule then applies),
+// the seven single types.
+void MainWindow::ShowSelectedArea() {
+    const ExclusionArea& area = SelectedArea(document_);
+    showingArea_ = true;
+    const std::string* const texts[] = {&area.latitudeMaximum, &area.longitudeMinimum, &area.latitudeMinimum,
+                                        &area.longitudeMaximum};
+    const auto boxes = CoordinateBoxes();
+    for (size_t i = 0; i < boxes.size(); ++i) SetWindowTextA(boxes[i], texts[i]->c_str());
+    const auto types = ObjectTypeBoxes();
+    for (size_t i = 0; i < types.size(); ++i) SetCheckState(types[i], area.objectTypes[i]);
+    showingArea_ = false;
+    preview_.Show(document_);
+}
+
+void MainWindow::ShowDocument(std::optional<ExclusionDocument> document) {
+    if (!document) return;
+    document_ = std::move(*document);
+    areaList_.Show(document_);
+    ShowSelectedArea();
+    showingArea_ = true;
+    SetCheckState(DelSRC, document_.deleteSource);
+    showingArea_ = false;
+}
+
+void MainWindow::SelectArea(size_t index) {
+    if (index >= document_.areas.size()) return;
+    areaList_.Select(index);
+    if (index == document_.selected) return;
+    document_.selected = index;
+    ShowSelectedArea();
+}
+
+void MainWindow::AddArea() {
+    ::AddArea(document_);
+    areaList_.Show(document_);
+    ShowSelectedArea();
+    SetFocus(latitudemaximum);
+}
+
+// Corners typed are work: their loss is asked about first.
+void MainWindow::RemoveArea() {
+    const size_t number = document_.selected + 1;
+    if (document_.areas.size() < 2) return;
+    if (HoldsCoordinateText(SelectedArea(document_)) &&
+        showMessage_(hwnd_, "Remove area " + std::to_string(number) + "? Its corners are lost.",
+                     MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return;
+    }
+    RemoveSelectedArea(document_);
+    areaList_.Show(document_);
+    ShowSelectedArea();
+}
+
 void MainWindow::reset20() {
-    for (HWND box : CoordinateBoxes()) SetWindowTextA(box, "");
-    for (HWND box : ObjectTypeBoxes()) SetCheckState(box, CheckState::Clear);
-    SetCheckState(DelSRC, CheckState::Ticked);
+    ShowDocument(ExclusionDocument{});
     SetWindowTextA(txtoutput, "");
 }
 
+// In one step, however long the document: the view lays its text out once.
 void MainWindow::AddToOutput(const std::string& aMsg) {
     const std::string line = aMsg + "\r\n";
     const int end = GetWindowTextLengthA(txtoutput);
@@ -220,119 +303,29 @@ void MainWindow::AddToOutput(const std::string& aMsg) {
     SendMessageA(txtoutput, EM_SCROLLCARET, 0, 0);
 }
 
-// Loads over the current content by line position; the first missing or unusable value ends the
-// loading quietly, and what was set before it stays.
 void MainWindow::openSaveFile() {
-    OpenFile.filter = kProjectFilter;
-    if (Choose(OpenFile, false) && CanLoadProject(OpenFile.fileName, false)) LoadProjectFile(OpenFile.fileName);
+    ShowDocument(files_.Open(hwnd_, document_));
 }
 
 void MainWindow::OpenProject(const std::string& path) {
-    if (!CanLoadProject(path, true)) return;
-    // The next File > Open starts from it, as after opening it there.
-    OpenFile.fileName = path;
-    LoadProjectFile(path);
+    ShowDocument(files_.OpenNamed(hwnd_, path, document_));
 }
 
-// Whether the file is one to load. One too large for a project is told; one that cannot be read
-// is told when asked (File > Open ends there quietly, as at any unreadable part of the file).
-bool MainWindow::CanLoadProject(const std::string& path, bool tellUnreadable) {
-    const std::error_code error = CheckProjectFile(path);
-    if (!error) return true;
-    if (error == Failure::FileTooLarge) {
-        showMessage_(hwnd_,
-                     "The project file \"" + path +
-                         "\" could not be opened.\r\n\r\nIt is larger than 1 MB, which no project file is. "
-                         "Nothing was loaded.",
-                     kFailureIcon);
-    } else if (tellUnreadable) {
-        showMessage_(hwnd_, "The project file \"" + path + "\" could not be opened.\r\n\r\n" + DescribeError(error),
-                     kFailureIcon);
-    }
-    return false;
-}
-
-// The first file dropped opens; nothing while a dialog window or a message keeps the window
-// disabled, as for any other input.
-void MainWindow::OnDropFiles(HDROP drop) {
-    const auto queryFile = shell32_.Get<UINT(WINAPI*)(HDROP, UINT, LPSTR, UINT)>("DragQueryFileA");
-    const auto finish = shell32_.Get<void(WINAPI*)(HDROP)>("DragFinish");
-    std::string path;
-    if (queryFile) {
-        std::vector<char> name(queryFile(drop, 0, nullptr, 0) + 1, '\0');
-        if (queryFile(drop, 0, name.data(), static_cast<UINT>(name.size())) > 0) path = name.data();
-    }
-    if (finish) finish(drop);
-    if (!queryFile || !finish) {
-        showMessage_(hwnd_,
-                     "The dropped file could not be taken: shell32.dll could not be loaded.\r\n\r\n" +
-                         DescribeError(shell32_.error()),
-                     kFailureIcon);
-        return;
-    }
-    if (!path.empty() && IsWindowEnabled(hwnd_)) OpenProject(path);
-}
-
-void MainWindow::LoadProjectFile(const std::string& path) {
-    CDS_CIni ini;
-    ini.FileName(path);
-    // CDS_CIni tells a failure by its result alone; the section then counts as unreadable.
-    auto section = [&ini](const char* name) {
-        SectionValues values;
-        std::vector<std::string> keys;
-        if (!ini.ReadSection(name, keys, values.value)) values.error = std::make_error_code(std::errc::io_error);
-        return values;
-    };
-    const ProjectLoad load = LoadProject(section(kAreaSection), section(kExclusionSection), section(kOtherSection));
-    const auto coordinates = CoordinateBoxes();
-    for (size_t i = 0; i < load.coordinates.size(); ++i) SetWindowTextA(coordinates[i], load.coordinates[i].c_str());
-    // Setting "All objects" runs its rule, as a click does.
-    const auto types = ObjectTypeBoxes();
-    for (size_t i = 0; i < load.objectTypes.size(); ++i) SetCheckState(types[i], load.objectTypes[i]);
-    if (load.deleteSource) SetCheckState(DelSRC, *load.deleteSource);
-}
-
-// All three sections are written whatever the earlier writes gave; a failure is told afterwards.
 void MainWindow::selectSaveFile() {
-    selectSaveFile2.filter = kProjectFilter;
-    if (!Choose(selectSaveFile2, true)) return;
-    CDS_CIni ini;
-    ini.FileName(selectSaveFile2.fileName);
-    std::string failure;
-    auto write = [&](const char* section, const std::vector<std::string>& keys, const std::vector<std::string>& values) {
-        if (!ini.WriteSection(section, keys, values) && failure.empty()) failure = ini.LastErrorDescription();
-    };
-    std::vector<std::string> texts;
-    for (HWND box : CoordinateBoxes()) texts.push_back(WindowText(box));
-    write(kAreaSection, {kAreaKeys.begin(), kAreaKeys.end()}, texts);
-    std::vector<std::string> states;
-    for (HWND box : ObjectTypeBoxes()) states.push_back(CheckStateText(GetCheckState(box)));
-    write(kExclusionSection, ExclusionKeys(), states);
-    write(kOtherSection, {kDeleteSourceKey}, {CheckStateText(GetCheckState(DelSRC))});
-    if (!failure.empty()) {
-        showMessage_(hwnd_, "The project could not be saved completely to \"" + selectSaveFile2.fileName +
-                                "\".\r\n\r\n" + failure,
-                     kFailureIcon);
-    }
+    files_.Save(hwnd_, document_);
 }
 
-ExclusionArea MainWindow::ReadExclusionArea() const {
-    ExclusionArea area;
-    area.latitudeMaximum = WindowText(latitudemaximum);
-    area.longitudeMinimum = WindowText(longitudeminimum);
-    area.latitudeMinimum = WindowText(latitudeminimum);
-    area.longitudeMaximum = WindowText(longitudemaximum);
-    const auto boxes = ObjectTypeBoxes();
-    for (int type = All; type < ObjectTypeCount; ++type) area.objectTypes[type] = GetCheckState(boxes[type]);
-    return area;
-}
-
+// The first area that cannot be written is selected, for the messages are about it.
 void MainWindow::Generate() {
     // Emptied before any check, so a failed check leaves no stale document behind.
     SetWindowTextA(txtoutput, "");
-    const GeneratedSource source = GenerateExclusionSource(ReadExclusionArea());
+    const GeneratedSource source = GenerateExclusionSource(document_);
+    if (!source.messages.empty()) SelectArea(source.failedArea);
     for (const std::string& message : source.messages) showMessage_(hwnd_, message, 0);
-    for (const std::string& line : source.lines) AddToOutput(line);
+    if (source.lines.empty()) return;
+    std::string text;
+    for (const std::string& line : source.lines) text += (text.empty() ? "" : "\r\n") + line;
+    AddToOutput(text);
     if (!source.warning.empty()) showMessage_(hwnd_, source.warning, MB_ICONWARNING);
 }
 
@@ -343,11 +336,11 @@ void MainWindow::SaveAndCompile() {
         showMessage_(hwnd_, kCompilerStillRunningMessage, MB_ICONINFORMATION);
         return;
     }
-    cdbWordProc.filter = "XML Files (*.xml)|*.xml|All Files (*.*)|*.*| ";
-    if (!Choose(cdbWordProc, true)) return;
+    const std::optional<std::string> xmlPath = files_.AskSourceName(hwnd_);
+    if (!xmlPath) return;
     HWND window = hwnd_;
     Result<std::unique_ptr<Compile>> saved = SaveSourceAndCompile(
-        cdbWordProc.fileName, WindowText(txtoutput), GetCheckState(DelSRC) == CheckState::Ticked,
+        *xmlPath, WindowText(txtoutput), document_.deleteSource == CheckState::Ticked,
         [window] { PostMessageA(window, kCompileEnded, 0, 0); }, CommandShell());
     if (saved.error) showMessage_(hwnd_, saved.report, kFailureIcon);
     compile_ = std::move(saved.value);
@@ -382,12 +375,6 @@ void MainWindow::CapturePosition(HWND box, bool latitude) {
     } else {
         showMessage_(hwnd_, kCaptureFailedMessage, 0);
     }
-}
-
-bool MainWindow::Choose(FileDialog& dialog, bool save) {
-    const Result<bool> chosen = save ? dialog.ShowSave(hwnd_) : dialog.ShowOpen(hwnd_);
-    if (chosen.error) showMessage_(hwnd_, chosen.report, kFailureIcon);
-    return chosen.value;
 }
 
 void MainWindow::OpenDialogWindow(HWND (*open)(HWND mainWindow, Dpi dpi)) {

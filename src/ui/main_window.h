@@ -2,24 +2,24 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
-#include "model/exclusion_area.h"
+#include "model/exclusion_document.h"
 #include "generator/save_and_compile.h"
+#include "ui/area_list.h"
 #include "ui/area_preview.h"
-#include "ui/file_dialog.h"
+#include "ui/document_files.h"
 #include "ui/layout.h"
 #include "win32/handles.h"
 #include "ui/message_box.h"
 #include "ui/window.h"
-#include "win32/loaded_library.h"
 
-// The start-up window and the only store of working data: the exclusion area lives in
-// its controls.
+// The start-up window. It edits a document of exclusion areas: its boxes show the selected area,
+// and every edit in them goes into the document at once; the area list and the preview show the
+// whole document.
 class MainWindow : public Window<MainWindow> {
 public:
     // `dpiOf` tells the DPI of the monitor the window is on; tests name another.
@@ -34,9 +34,11 @@ public:
     void openSaveFile();
     void selectSaveFile();
 
-    // A project named from outside, on the command line or dropped on the window: loaded as
-    // File > Open loads it. A file that cannot be read, or is too large for a project, is told.
+    // A project named from outside, on the command line: loaded as File > Open loads it. A file
+    // that cannot be read, or is too large for a project, is told.
     void OpenProject(const std::string& path);
+
+    const ExclusionDocument& document() const { return document_; }
 
 private:
     friend class Window<MainWindow>;
@@ -49,29 +51,32 @@ private:
 
     void CheckCompilerSetting();
     void ApplyAllObjectsRule();
+    void OnCheckStateChanged(HWND box);
+    void OnCoordinateChanged(HWND box);
+    // The document, after it changed as a whole, into the list, the boxes and the preview.
+    void ShowDocument(std::optional<ExclusionDocument> document);
+    void ShowSelectedArea();
+    void SelectArea(size_t index);
+    void AddArea();
+    void RemoveArea();
     void Generate();
     void SaveAndCompile();
     void OnCompileEnded();
-    void OnDropFiles(HDROP drop);
-    bool CanLoadProject(const std::string& path, bool tellUnreadable);
-    void LoadProjectFile(const std::string& path);
     void CapturePosition(HWND box, bool latitude);
-    ExclusionArea ReadExclusionArea() const;
     std::array<HWND, ObjectTypeCount> ObjectTypeBoxes() const;
     std::array<HWND, 4> CoordinateBoxes() const;
     void OpenDialogWindow(HWND (*open)(HWND mainWindow, Dpi dpi));
-    // Shows the file dialog; one that could not be shown is told.
-    bool Choose(FileDialog& dialog, bool save);
 
     MessageSink showMessage_;
     DpiOfWindow dpiOf_;
-    FileDialog cdbWordProc;      // saving the XML source; keeps its file name between saves
-    FileDialog OpenFile;         // opening a project file
-    FileDialog selectSaveFile2;  // saving a project file
+    ExclusionDocument document_;
+    // Set while the program puts an area into the boxes, whose notifications then change nothing.
+    bool showingArea_ = false;
+    DocumentFiles files_{showMessage_};
     UniqueFont font_;
+    AreaList areaList_;
     AreaPreview preview_;
     std::unique_ptr<Compile> compile_;  // the compile that runs; one at a time
-    LoadedLibrary shell32_{"shell32.dll"};  // loaded at the first drop
     HWND savedFocus_ = nullptr;
 
 public:
@@ -81,4 +86,5 @@ public:
     HWND Exec_All = nullptr, Exec_Beacon = nullptr, Exec_Effects = nullptr, Exec_GenBuild = nullptr;
     HWND Exec_Library = nullptr, Exec_TaxiSigns = nullptr, Exec_Triggers = nullptr, Exec_Windsocks = nullptr;
     HWND DelSRC = nullptr, txtoutput = nullptr, Label1 = nullptr, Label7 = nullptr, Image1 = nullptr;
+    HWND lstAreas = nullptr, cmdRemoveArea = nullptr;
 };

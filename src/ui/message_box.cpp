@@ -4,9 +4,9 @@
 
 const char* const kApplicationTitle = "ZonewrightV2";
 
-void ShowMessage(HWND owner, const std::string& text, UINT icon) {
+int ShowMessage(HWND owner, const std::string& text, UINT style) {
     // Without an owner the box must still keep the user from the program's other windows.
-    MessageBoxA(owner, text.c_str(), kApplicationTitle, MB_OK | icon | (owner ? 0 : MB_TASKMODAL));
+    return MessageBoxA(owner, text.c_str(), kApplicationTitle, style | (owner ? 0 : MB_TASKMODAL));
 }
 
 std::string WindowText(HWND window) {

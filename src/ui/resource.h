@@ -47,6 +47,10 @@
 #define IDC_DelSRC 1029
 #define IDC_Frame3 1030
 #define IDC_Image1 1031
+#define IDC_lblAreas 1032
+#define IDC_lstAreas 1033
+#define IDC_cmdAddArea 1034
+#define IDC_cmdRemoveArea 1035
 
 // Controls of the information window; its OK button is IDOK so that Enter presses it.
 #define IDC_Info_Label1 2001

@@ -15,6 +15,12 @@ ExclusionArea CompleteArea() {
     return area;
 }
 
+GeneratedSource Generate(const ExclusionArea& area) {
+    ExclusionDocument document;
+    document.areas = {area};
+    return GenerateExclusionSource(document);
+}
+
 // The lines of a document, without their line ends.
 std::vector<std::string> Lines(const std::string& document) {
     std::vector<std::string> lines;
@@ -29,7 +35,7 @@ std::vector<std::string> Lines(const std::string& document) {
 TEST(ExclusionSource, WindsocksAloneGivesThirteenLines) {
     ExclusionArea area = CompleteArea();
     area.objectTypes[Windsocks] = CheckState::Ticked;
-    const GeneratedSource source = GenerateExclusionSource(area);
+    const GeneratedSource source = Generate(area);
     EXPECT_TRUE(source.messages.empty());
     EXPECT_EQ(source.lines, Lines(kWindsocksDocument));
 }
@@ -38,7 +44,7 @@ TEST(ExclusionSource, AllObjectsIsExclusiveWhateverTheOtherBoxesHold) {
     ExclusionArea area = CompleteArea();
     area.objectTypes.fill(CheckState::Ticked);
     area.objectTypes[Effects] = CheckState::Grayed;
-    const GeneratedSource source = GenerateExclusionSource(area);
+    const GeneratedSource source = Generate(area);
     EXPECT_EQ(source.lines, Lines(kAllObjectsDocument));
 }
 
@@ -46,7 +52,7 @@ TEST(ExclusionSource, SingleTypesFollowTheTableOrder) {
     ExclusionArea area = CompleteArea();
     area.objectTypes.fill(CheckState::Ticked);
     area.objectTypes[All] = CheckState::Clear;
-    const GeneratedSource source = GenerateExclusionSource(area);
+    const GeneratedSource source = Generate(area);
     EXPECT_EQ(source.lines, Lines(kSevenTypesDocument));
 }
 
@@ -54,7 +60,7 @@ TEST(ExclusionSource, GrayedBoxesCountAsChosenButWriteNothing) {
     ExclusionArea area = CompleteArea();
     area.objectTypes[All] = CheckState::Grayed;
     area.objectTypes[Beacon] = CheckState::Grayed;
-    const GeneratedSource source = GenerateExclusionSource(area);
+    const GeneratedSource source = Generate(area);
     EXPECT_TRUE(source.messages.empty());
     EXPECT_EQ(source.lines, Lines(kNoTypeWrittenDocument));
 }
@@ -78,7 +84,7 @@ TEST(ExclusionSource, FailedChecksGiveTheirMessagesInOrderAndNoLines) {
                                           &area.longitudeMaximum};
             if (c.dropCoordinate) coordinates[box]->clear();
             if (c.chooseType) area.objectTypes[Triggers] = CheckState::Ticked;
-            const GeneratedSource source = GenerateExclusionSource(area);
+            const GeneratedSource source = Generate(area);
             EXPECT_EQ(source.messages, c.messages) << c.name << ", box " << box;
             EXPECT_TRUE(source.lines.empty()) << c.name << ", box " << box;
         }
@@ -104,11 +110,11 @@ TEST(ExclusionSource, CornersReadInTheWrongOrderGiveAWarningAfterTheDocumentAsTy
         area.latitudeMinimum = c.texts[2];
         area.longitudeMaximum = c.texts[3];
         area.objectTypes[Windsocks] = CheckState::Ticked;
-        const GeneratedSource source = GenerateExclusionSource(area);
+        const GeneratedSource source = Generate(area);
         EXPECT_EQ(source.warning, c.warning) << c.texts[0];
         EXPECT_EQ(source.lines.size(), 13u);
         area.objectTypes[Windsocks] = CheckState::Clear;
-        EXPECT_EQ(GenerateExclusionSource(area).warning, "") << "no document, no warning";
+        EXPECT_EQ(Generate(area).warning, "") << "no document, no warning";
     }
 }
 
@@ -119,7 +125,7 @@ TEST(ExclusionSource, CoordinateTextsAreWrittenAsTypedSaveForXmlSpecials) {
     area.latitudeMinimum = "a&b <c> \"d\" 'e'";
     area.longitudeMaximum = "  W122 18' 32\"  ";
     area.objectTypes[All] = CheckState::Ticked;
-    const GeneratedSource source = GenerateExclusionSource(area);
+    const GeneratedSource source = Generate(area);
     ASSERT_EQ(source.lines.size(), 12u);
     EXPECT_EQ(source.lines[6], "        latitudeMinimum = \"a&amp;b &lt;c&gt; &quot;d&quot; 'e'\"");
     EXPECT_EQ(source.lines[7], "        latitudeMaximum = \" \"");
@@ -133,10 +139,35 @@ TEST(ExclusionSource, EscapingLeavesEverythingElseAlone) {
     EXPECT_EQ(EscapeXmlAttribute("\xE9t\xE9 \t;/=' 1\xB0"), "\xE9t\xE9 \t;/=' 1\xB0");
 }
 
+TEST(ExclusionSource, SeveralAreasGoIntoOneDocumentAndAreNamedWhereTheyFail) {
+    ExclusionDocument document;
+    document.areas = {CompleteArea(), CompleteArea(), CompleteArea()};
+    document.areas[0].objectTypes[Windsocks] = CheckState::Ticked;
+    document.areas[1].latitudeMaximum = "47.25";  // south of the southeast point
+    document.areas[1].latitudeMinimum = "47.5";
+    document.areas[1].objectTypes[All] = CheckState::Ticked;
+    document.areas[2].longitudeMinimum = "-122.25";  // east of it
+    document.areas[2].longitudeMaximum = "-122.5";
+    document.areas[2].objectTypes[Beacon] = CheckState::Ticked;
+    GeneratedSource source = GenerateExclusionSource(document);
+    EXPECT_TRUE(source.messages.empty());
+    EXPECT_EQ(source.lines, Lines(kThreeAreasDocument));
+    EXPECT_EQ(source.warning, kThreeAreasWarning);
+
+    document.areas[1].longitudeMaximum.clear();
+    document.areas[1].objectTypes[All] = CheckState::Clear;
+    document.areas[2].objectTypes[Beacon] = CheckState::Clear;
+    source = GenerateExclusionSource(document);
+    EXPECT_EQ(source.messages, (std::vector<std::string>{"Area 2: " + std::string(kMissingCoordinates),
+                                                         "Area 2: " + std::string(kMissingObjectTypes)}));
+    EXPECT_EQ(source.failedArea, 1u);
+    EXPECT_TRUE(source.lines.empty());
+}
+
 TEST(ExclusionSource, SameInputGivesTheSameDocument) {
     ExclusionArea area = CompleteArea();
     area.objectTypes[Library] = CheckState::Ticked;
-    EXPECT_EQ(GenerateExclusionSource(area).lines, GenerateExclusionSource(area).lines);
+    EXPECT_EQ(Generate(area).lines, Generate(area).lines);
 }
 
 }  // namespace

@@ -90,3 +90,93 @@ TEST(LoadProject, StopsAtTheFirstMissingOrUnusableValue) {
 }
 
 }  // namespace
+
+namespace {
+
+ExclusionArea Area(const char* northwestLatitude, std::initializer_list<ObjectType> ticked) {
+    ExclusionArea area;
+    area.latitudeMaximum = northwestLatitude;
+    area.longitudeMinimum = "-122.5";
+    area.latitudeMinimum = "47.25";
+    area.longitudeMaximum = "-122.25";
+    for (ObjectType type : ticked) area.objectTypes[type] = CheckState::Ticked;
+    return area;
+}
+
+std::vector<std::string> NorthwestLatitudes(const ExclusionDocument& document) {
+    std::vector<std::string> latitudes;
+    for (const ExclusionArea& area : document.areas) latitudes.push_back(area.latitudeMaximum);
+    return latitudes;
+}
+
+TEST(ProjectText, OneAreaIsWrittenAsEverAndSeveralFollowInSectionsOfTheirOwn) {
+    ExclusionDocument document;
+    document.areas = {Area("47.5", {Windsocks})};
+    document.deleteSource = CheckState::Clear;
+    const std::string one = ProjectText("", document);
+    EXPECT_EQ(one,
+              "[area]\r\nlatitudemaximum=47.5\r\nlongitudeminimum=-122.5\r\nlatitudeminimum=47.25\r\n"
+              "longitudemaximum=-122.25\r\n[exclusion]\r\nExc_All=0\r\nExc_Beacon=0\r\nExc_Effects=0\r\n"
+              "Exc_GenBuild=0\r\nExc_Library=0\r\nExc_TaxiSigns=0\r\nExc_Triggers=0\r\nExc_Windsocks=1\r\n"
+              "[other]\r\nDeleteSource=0\r\n");
+
+    document.areas.push_back(Area("N47 30", {All, Library}));
+    document.areas.push_back(Area("48", {}));
+    document.areas[2].objectTypes[Effects] = CheckState::Grayed;
+    document.selected = 2;
+    const std::string three = ProjectText("", document);
+    EXPECT_EQ(three.substr(0, one.size()), one) << "the first area as before";
+    EXPECT_NE(three.find("[other]\r\nDeleteSource=0\r\n[area2]\r\nlatitudemaximum=N47 30\r\n"), std::string::npos);
+    EXPECT_NE(three.find("[exclusion3]\r\nExc_All=0\r\nExc_Beacon=0\r\nExc_Effects=2\r\n"), std::string::npos);
+    const ExclusionDocument opened = OpenedDocument(ExclusionDocument{}, LoadProjectText(three));
+    EXPECT_EQ(NorthwestLatitudes(opened), NorthwestLatitudes(document));
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(opened.areas[i].objectTypes, document.areas[i].objectTypes) << i;
+    EXPECT_EQ(opened.selected, 0u);
+    EXPECT_EQ(opened.deleteSource, CheckState::Clear);
+}
+
+TEST(ProjectText, SavingFewerAreasDropsTheRestAndKeepsOtherSections) {
+    ExclusionDocument five;
+    five.areas = {Area("1", {}), Area("2", {}), Area("3", {}), Area("4", {}), Area("5", {})};
+    const std::string saved = "[mine]\r\nnote=kept\r\n[Area10]\r\nx=1\r\n[area05]\r\nx=1\r\n" + ProjectText("", five);
+    ExclusionDocument two;
+    two.areas = {Area("A", {}), Area("B", {})};
+    const std::string text = ProjectText(saved, two);
+    EXPECT_EQ(NorthwestLatitudes(OpenedDocument(ExclusionDocument{}, LoadProjectText(text))),
+              (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(text.find("[area3]"), std::string::npos);
+    EXPECT_EQ(text.find("[exclusion5]"), std::string::npos);
+    EXPECT_EQ(text.find("[Area10]"), std::string::npos);
+    EXPECT_EQ(text.rfind("[mine]\r\nnote=kept\r\n[area05]\r\nx=1\r\n[area]\r\n", 0), 0u) << text;
+}
+
+TEST(ProjectText, LoadingEndsAtTheFirstAreaThatCannotBeUsed) {
+    ExclusionDocument four;
+    four.areas = {Area("1", {}), Area("2", {}), Area("3", {}), Area("4", {})};
+    const std::string text = ProjectText("", four);
+    const size_t state = text.find("Exc_Library=0", text.find("[exclusion3]"));
+    const ExclusionDocument current = []() {
+        ExclusionDocument document;
+        document.areas = {Area("old", {Beacon}), Area("selected", {Triggers})};
+        document.selected = 1;
+        return document;
+    }();
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<std::string> latitudes;
+    };
+    const Case cases[] = {
+        {"a bad state in area 3", std::string(text).replace(state, 13, "Exc_Library=x"), {"1", "2"}},
+        {"no area 2", std::string(text).replace(text.find("[area2]"), 7, "[mine]"), {"1"}},
+        {"no exclusion section", std::string(text).replace(text.find("[exclusion]"), 11, "[other2]"), {"1"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NorthwestLatitudes(OpenedDocument(current, LoadProjectText(c.text))), c.latitudes) << c.name;
+    }
+    const ExclusionDocument partial = OpenedDocument(current, LoadProjectText(cases[2].text));
+    EXPECT_EQ(partial.areas[0].objectTypes[Triggers], CheckState::Ticked) << "the selected area's states stay";
+    EXPECT_EQ(partial.deleteSource, current.deleteSource);
+}
+
+}  // namespace

@@ -69,6 +69,10 @@ TEST_F(MainWindowLayout, AtNinetySixDpiEveryControlHasItsRectangle) {
         {IDC_DelSRC, {464, 224, 641, 241}},
         {IDC_Frame3, {8, 216, 441, 505}},
         {IDC_Image1, {200, 72, 300, 172}},
+        {IDC_lblAreas, {464, 320, 641, 333}},
+        {IDC_lstAreas, {464, 336, 641, 433}},
+        {IDC_cmdAddArea, {464, 440, 549, 465}},
+        {IDC_cmdRemoveArea, {556, 440, 641, 465}},
     };
     for (const auto& [id, expected] : rects) {
         const RECT actual = ClientRectOf(Control(id));
@@ -181,7 +185,8 @@ TEST_F(MainWindowLayout, TabOrderFollowsTheDesignAndSkipsDisabledBoxes) {
     const std::vector<int> order = {IDC_latitudemaximum, IDC_longitudeminimum, IDC_latitudeminimum,
                                     IDC_longitudemaximum, IDC_Exec_All, IDC_Exec_Beacon, IDC_Exec_Effects,
                                     IDC_Exec_GenBuild, IDC_Exec_Library, IDC_Exec_TaxiSigns, IDC_Exec_Triggers,
-                                    IDC_Exec_Windsocks, IDC_generate, IDC_txtoutput, IDC_save, IDC_NW1, IDC_NW2,
+                                    IDC_Exec_Windsocks, IDC_generate, IDC_txtoutput, IDC_save, IDC_lstAreas,
+                                    IDC_cmdAddArea, IDC_NW1, IDC_NW2,
                                     IDC_SE1, IDC_SE2, IDC_DelSRC, IDC_latitudemaximum};
     EXPECT_EQ(GetFocus(), Control(IDC_latitudemaximum));
     HWND at = Control(IDC_latitudemaximum);
@@ -235,6 +240,8 @@ TEST_F(MainWindowLayout, ControlsCarryTheirCaptionsAndKinds) {
         {IDC_Exec_All, "Button", "All objects"},    {IDC_Exec_GenBuild, "Button", "Generic buildings"},
         {IDC_Exec_TaxiSigns, "Button", "Taxiway signs"},
         {IDC_latitudemaximum, "Edit", ""},          {IDC_txtoutput, "Edit", ""},
+        {IDC_lblAreas, "Static", "Areas"},          {IDC_lstAreas, "ListBox", ""},
+        {IDC_cmdAddArea, "Button", "Add area"},     {IDC_cmdRemoveArea, "Button", "Remove area"},
     };
     for (const Row& row : rows) {
         char className[32];
@@ -246,6 +253,9 @@ TEST_F(MainWindowLayout, ControlsCarryTheirCaptionsAndKinds) {
     EXPECT_TRUE(view & ES_MULTILINE);
     EXPECT_TRUE(view & WS_VSCROLL);
     EXPECT_FALSE(view & (WS_HSCROLL | ES_AUTOHSCROLL));
+    const LONG list = GetWindowLongA(Control(IDC_lstAreas), GWL_STYLE);
+    EXPECT_TRUE(list & WS_VSCROLL);
+    EXPECT_FALSE(list & (LBS_SORT | LBS_MULTIPLESEL | LBS_EXTENDEDSEL));
     const std::string notice = WindowText(Control(IDC_Label7));
     EXPECT_NE(notice.find("\r\n"), std::string::npos);
 }

@@ -191,13 +191,13 @@ TEST_F(MainWindowTest, ThePictureShowsTheAreaToScaleOnceAllFourTextsAreRead) {
         const char* name;
         const char* texts[4];  // latitude maximum, longitude minimum, latitude minimum, longitude maximum
         uint32_t outline;      // 0: the diagram as at start
-        bool south, east;      // where the northwest dot lies
+        bool south;            // where the northwest dot lies: its longitude is always the west side
     };
     const Case cases[] = {
-        {"twice as high as wide", {"0.01", "10", "-0.01", "10.01"}, orange, false, false},
-        {"NW south of SE", {"-0.01", "10", "0.01", "10.01"}, red, true, false},
-        {"NW east of SE", {"0.01", "10.01", "-0.01", "10"}, red, false, true},
-        {"one text unreadable", {"0.01", "10", "-0.01", "10.01x"}, 0, false, false},
+        {"twice as high as wide", {"0.01", "10", "-0.01", "10.01"}, orange, false},
+        {"NW south of SE", {"-0.01", "10", "0.01", "10.01"}, red, true},
+        {"NW east of SE, as typed across the 180th meridian", {"0.01", "179.995", "-0.01", "-179.995"}, red, false},
+        {"one text unreadable", {"0.01", "10", "-0.01", "10.01x"}, 0, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -225,10 +225,87 @@ TEST_F(MainWindowTest, ThePictureShowsTheAreaToScaleOnceAllFourTextsAreRead) {
         EXPECT_NEAR(across.back(), 72, 1);
         EXPECT_EQ(down.front(), 6);
         EXPECT_EQ(down.back(), 93);
-        const POINT northwest = {c.east ? 70 : 30, c.south ? 91 : 9};
+        const POINT northwest = {30, c.south ? 91 : 9};
         EXPECT_EQ(pixels[northwest.y * 100 + northwest.x], navy);
         EXPECT_NE(pixels[northwest.y * 100 + 100 - northwest.x], navy);
     }
+}
+
+// The list's lines, in order.
+std::vector<std::string> ListLines(HWND list) {
+    std::vector<std::string> lines;
+    for (LRESULT i = 0; i < SendMessageA(list, LB_GETCOUNT, 0, 0); ++i) {
+        char line[256] = {};
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST_F(MainWindowTest, AreasAreAddedSelectedInTheListOrThePictureAndRemoved) {
+    HWND list = Control(IDC_lstAreas), picture = Control(IDC_Image1);
+    auto type = [&](const std::vector<const char*>& texts) {
+        for (int i = 0; i < 4; ++i) SetWindowTextA(Control(kCoordinateIds[i]), texts[i]);
+    };
+    auto shown = [&] {
+        return WindowText(Control(IDC_latitudemaximum)) + " " + WindowText(Control(IDC_longitudemaximum));
+    };
+    auto choose = [&](int line) {
+        SendMessageA(list, LB_SETCURSEL, line, 0);
+        SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_lstAreas, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+    };
+    EXPECT_EQ(ListLines(list), (std::vector<std::string>{"1\tnot placed\tno types"}));
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_cmdRemoveArea)));
+    type({"0.01", "10", "-0.01", "10.01"});
+    Click(IDC_Exec_Windsocks);
+    Click(IDC_Exec_Library);
+    Click(IDC_cmdAddArea);
+    EXPECT_EQ(GetFocus(), Control(IDC_latitudemaximum));
+    EXPECT_EQ(shown(), " ");
+    EXPECT_EQ(Check(IDC_Exec_Library), BST_CHECKED) << "the types of the area selected before";
+    type({"0.01", "10.02", "-0.01", "10.03"});
+    Click(IDC_Exec_Library);
+    EXPECT_EQ(ListLines(list),
+              (std::vector<std::string>{"1\t1.1 \xD7 2.2 km\tlibrary, windsocks", "2\t1.1 \xD7 2.2 km\twindsocks"}));
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_cmdRemoveArea)));
+    if (ScreenDpi().x == 96) {
+        // Side by side at one scale: the first in grey on the left, the selected one to its right.
+        const std::vector<uint32_t> pixels = Pixels(picture);
+        ASSERT_EQ(pixels.size(), 100u * 100u);
+        EXPECT_EQ(pixels[50 * 100 + 7], 0x808080u);
+        EXPECT_EQ(pixels[50 * 100 + 93], 0xFF8000u);
+    }
+
+    choose(0);
+    EXPECT_EQ(shown(), "0.01 10.01");
+    EXPECT_EQ(Check(IDC_Exec_Library), BST_CHECKED);
+    SendMessageA(picture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(80, 50));
+    SendMessageA(picture, WM_LBUTTONUP, 0, MAKELPARAM(80, 50));
+    EXPECT_EQ(shown(), "0.01 10.03") << "a click inside the second area selects it";
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
+
+    recorder.answer = IDNO;
+    Click(IDC_cmdRemoveArea);
+    EXPECT_EQ(ListLines(list).size(), 2u);
+    recorder.answer = IDYES;
+    Click(IDC_cmdRemoveArea);
+    EXPECT_EQ(recorder.messages, (std::vector<std::string>(2, "Remove area 2? Its corners are lost.")));
+    EXPECT_EQ(ListLines(list).size(), 1u);
+    EXPECT_EQ(shown(), "0.01 10.01");
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_cmdRemoveArea)));
+    Click(IDC_cmdAddArea);
+    Click(IDC_cmdRemoveArea);
+    EXPECT_EQ(recorder.messages.size(), 2u) << "an empty area goes without a question";
+
+    // Generate selects the first area it cannot write, and names it.
+    Click(IDC_cmdAddArea);
+    choose(0);
+    Click(IDC_generate);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(shown(), " ");
+    EXPECT_EQ(recorder.messages.back(), "Area 2: " + std::string(kMissingCoordinates));
 }
 
 TEST_F(MainWindowTest, ExitDestroysTheWindowAndEndsTheLoop) {

@@ -69,14 +69,17 @@ inline ::testing::AssertionResult LayoutHolds(HWND window,
     return ::testing::AssertionSuccess();
 }
 
-// Stands in for the message box: records what would have been shown.
+// Stands in for the message box: records what would have been shown, and answers a question
+// with `answer`.
 struct MessageRecorder {
     std::vector<std::string> messages;
     std::vector<UINT> icons;
+    int answer = IDYES;
     MessageSink Sink() {
-        return [this](HWND, const std::string& text, UINT icon) {
+        return [this](HWND, const std::string& text, UINT style) {
             messages.push_back(text);
-            icons.push_back(icon);
+            icons.push_back(style);
+            return style & MB_YESNO ? answer : IDOK;
         };
     }
 };

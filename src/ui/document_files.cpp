@@ -1,0 +1,101 @@
+#include "ui/document_files.h"
+
+#include <vector>
+
+#include "storage/file_system.h"
+#include "storage/project_file.h"
+#include "storage/text_file.h"
+
+namespace {
+
+const char* const kProjectFilter = "Zonewright Save Files (*.exc)|*.exc|";
+
+}  // namespace
+
+std::optional<ExclusionDocument> DocumentFiles::Open(HWND owner, const ExclusionDocument& current) {
+    OpenFile.filter = kProjectFilter;
+    if (!Choose(owner, OpenFile, false) || !CanLoad(owner, OpenFile.fileName, false)) return std::nullopt;
+    return Load(OpenFile.fileName, current);
+}
+
+std::optional<ExclusionDocument> DocumentFiles::OpenNamed(HWND owner, const std::string& path,
+                                                          const ExclusionDocument& current) {
+    if (!CanLoad(owner, path, true)) return std::nullopt;
+    // The next File > Open starts from it, as after opening it there.
+    OpenFile.fileName = path;
+    return Load(path, current);
+}
+
+// Nothing while a dialog window or a message keeps the window disabled, as for any other input.
+std::optional<ExclusionDocument> DocumentFiles::OpenDropped(HWND owner, HDROP drop, const ExclusionDocument& current) {
+    const auto queryFile = shell32_.Get<UINT(WINAPI*)(HDROP, UINT, LPSTR, UINT)>("DragQueryFileA");
+    const auto finish = shell32_.Get<void(WINAPI*)(HDROP)>("DragFinish");
+    std::string path;
+    if (queryFile) {
+        std::vector<char> name(queryFile(drop, 0, nullptr, 0) + 1, '\0');
+        if (queryFile(drop, 0, name.data(), static_cast<UINT>(name.size())) > 0) path = name.data();
+    }
+    if (finish) finish(drop);
+    if (!queryFile || !finish) {
+        showMessage_(owner,
+                     "The dropped file could not be taken: shell32.dll could not be loaded.\r\n\r\n" +
+                         DescribeError(shell32_.error()),
+                     kFailureIcon);
+        return std::nullopt;
+    }
+    if (path.empty() || !IsWindowEnabled(owner)) return std::nullopt;
+    return OpenNamed(owner, path, current);
+}
+
+bool DocumentFiles::CanLoad(HWND owner, const std::string& path, bool tellUnreadable) {
+    const std::error_code error = CheckProjectFile(path);
+    if (!error) return true;
+    if (error == Failure::FileTooLarge) {
+        showMessage_(owner,
+                     "The project file \"" + path +
+                         "\" could not be opened.\r\n\r\nIt is larger than 1 MB, which no project file is. "
+                         "Nothing was loaded.",
+                     kFailureIcon);
+    } else if (tellUnreadable) {
+        showMessage_(owner, "The project file \"" + path + "\" could not be opened.\r\n\r\n" + DescribeError(error),
+                     kFailureIcon);
+    }
+    return false;
+}
+
+// Loads by line position; the first missing or unusable value ends the loading quietly, and
+// what was loaded before it stays.
+std::optional<ExclusionDocument> DocumentFiles::Load(const std::string& path, const ExclusionDocument& current) {
+    const Result<std::string> text = ReadWholeFile(path, kProjectFileLimit);
+    if (text.error) return std::nullopt;
+    return OpenedDocument(current, LoadProjectText(text.value));
+}
+
+// The file is read and written whole, once: its other sections stay as they were, and until the
+// new text is complete the old file stays as it was.
+void DocumentFiles::Save(HWND owner, const ExclusionDocument& document) {
+    selectSaveFile2.filter = kProjectFilter;
+    if (!Choose(owner, selectSaveFile2, true)) return;
+    const std::string& path = selectSaveFile2.fileName;
+    Result<std::string> existing;
+    if (!StatFile(path).error) existing = ReadWholeFile(path);
+    std::error_code error = existing.error;
+    if (!error) error = WriteWholeFile(path, ProjectText(existing.value, document));
+    if (error) {
+        showMessage_(owner,
+                     "The project could not be saved completely to \"" + path + "\".\r\n\r\n" + DescribeError(error),
+                     kFailureIcon);
+    }
+}
+
+std::optional<std::string> DocumentFiles::AskSourceName(HWND owner) {
+    cdbWordProc.filter = "XML Files (*.xml)|*.xml|All Files (*.*)|*.*| ";
+    if (!Choose(owner, cdbWordProc, true)) return std::nullopt;
+    return cdbWordProc.fileName;
+}
+
+bool DocumentFiles::Choose(HWND owner, FileDialog& dialog, bool save) {
+    const Result<bool> chosen = save ? dialog.ShowSave(owner) : dialog.ShowOpen(owner);
+    if (chosen.error) showMessage_(owner, chosen.report, kFailureIcon);
+    return chosen.value;
+}
