@@ -24,16 +24,16 @@ IniEntry EntryOf(const std::string& line) {
     return {Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1))};
 }
 
+std::string Lowered(const std::string& name) {
+    std::string lowered = name;
+    for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lowered;
+}
+
 }  // namespace
 
 bool SameSectionName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
+    return Lowered(a) == Lowered(b);
 }
 
 IniDocument ReadIniText(const std::string& text) {
@@ -71,37 +71,43 @@ std::string IniText(const IniDocument& document) {
     return text;
 }
 
-std::optional<std::vector<std::string>> SectionEntries(const IniDocument& document, const std::string& name) {
-    for (const IniSection& section : document) {
-        if (section.name.empty() || !SameSectionName(section.name, name)) continue;
-        std::vector<std::string> entries;
-        for (const IniEntry& entry : section.entries) {
-            if (!entry.key.empty() && entry.key[0] == ';') continue;
-            entries.push_back(entry.value ? entry.key + "=" + *entry.value : entry.key);
-        }
-        return entries;
-    }
-    return std::nullopt;
+// The lines before the first section have no name, and no name finds them.
+SectionIndex IndexSections(const IniDocument& document) {
+    SectionIndex index;
+    for (size_t i = 1; i < document.size(); ++i) index[Lowered(document[i].name)].push_back(i);
+    return index;
 }
 
-void WriteSection(IniDocument& document, const std::string& name, const std::vector<std::string>& entries) {
-    IniSection* first = nullptr;
-    for (IniSection& section : document) {
-        if (section.name.empty() || !SameSectionName(section.name, name)) continue;
-        section.entries.clear();
-        if (!first) first = &section;
+std::optional<std::vector<std::string>> SectionEntries(const IniDocument& document, const SectionIndex& index,
+                                                       const std::string& name) {
+    const auto found = index.find(Lowered(name));
+    if (found == index.end()) return std::nullopt;
+    std::vector<std::string> entries;
+    for (const IniEntry& entry : document[found->second.front()].entries) {
+        if (!entry.key.empty() && entry.key[0] == ';') continue;
+        entries.push_back(entry.value ? entry.key + "=" + *entry.value : entry.key);
     }
-    if (!first) {
+    return entries;
+}
+
+void WriteSection(IniDocument& document, SectionIndex& index, const std::string& name,
+                  const std::vector<std::string>& entries) {
+    std::vector<size_t>& sections = index[Lowered(name)];
+    for (size_t i : sections) document[i].entries.clear();
+    if (sections.empty()) {
+        sections.push_back(document.size());
         document.push_back({name, {}});
-        first = &document.back();
     }
     for (const std::string& entry : entries) {
-        if (entry.find('=') != std::string::npos) first->entries.push_back(EntryOf(entry));
+        if (entry.find('=') != std::string::npos) document[sections.front()].entries.push_back(EntryOf(entry));
     }
 }
 
-void RemoveSection(IniDocument& document, const std::string& name) {
-    for (size_t i = document.size(); i-- > 1;) {
-        if (SameSectionName(document[i].name, name)) document.erase(document.begin() + static_cast<std::ptrdiff_t>(i));
+void RemoveSections(IniDocument& document, SectionIndex& index, const std::function<bool(const std::string&)>& goes) {
+    IniDocument kept;
+    for (size_t i = 0; i < document.size(); ++i) {
+        if (i == 0 || !goes(document[i].name)) kept.push_back(std::move(document[i]));
     }
+    document = std::move(kept);
+    index = IndexSections(document);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // An INI file's text read and written whole, the way the platform's profile functions read and
@@ -25,15 +27,23 @@ using IniDocument = std::vector<IniSection>;
 IniDocument ReadIniText(const std::string& text);
 std::string IniText(const IniDocument& document);
 
+// Where the sections of each name stand, in file order, the names lower-cased: a file of a
+// thousand areas has thousands of sections to find.
+using SectionIndex = std::unordered_map<std::string, std::vector<size_t>>;
+SectionIndex IndexSections(const IniDocument& document);
+
 // The entries of the first section of that name, as "key=value" (or "key" alone), without
 // comments; nothing when there is no such section.
-std::optional<std::vector<std::string>> SectionEntries(const IniDocument& document, const std::string& name);
+std::optional<std::vector<std::string>> SectionEntries(const IniDocument& document, const SectionIndex& index,
+                                                       const std::string& name);
 
 // As a section is written: every section of that name loses its entries, and the first, or a new
 // one at the end, takes these (a text without "=" is no entry).
-void WriteSection(IniDocument& document, const std::string& name, const std::vector<std::string>& entries);
+void WriteSection(IniDocument& document, SectionIndex& index, const std::string& name,
+                  const std::vector<std::string>& entries);
 
-// Every section of that name goes.
-void RemoveSection(IniDocument& document, const std::string& name);
+// Every section whose name the test picks goes, as a section is removed by name; the index is
+// made anew.
+void RemoveSections(IniDocument& document, SectionIndex& index, const std::function<bool(const std::string&)>& goes);
 
 bool SameSectionName(const std::string& a, const std::string& b);

@@ -64,9 +64,9 @@ std::string SectionOfArea(const char* first, size_t index) {
 
 // A section's values by line position, as the profile functions give them: a section that is
 // missing or empty, or has a line without "=", cannot be read.
-SectionValues ValuesOf(const IniDocument& file, const std::string& name) {
+SectionValues ValuesOf(const IniDocument& file, const SectionIndex& index, const std::string& name) {
     SectionValues values;
-    const std::optional<std::vector<std::string>> entries = SectionEntries(file, name);
+    const std::optional<std::vector<std::string>> entries = SectionEntries(file, index, name);
     std::vector<std::string> keys;
     if (!entries || entries->empty() || !SplitKeyValues(*entries, keys, values.value)) {
         values.error = std::make_error_code(std::errc::io_error);
@@ -102,12 +102,13 @@ ProjectLoad LoadProject(const SectionValues& area, const SectionValues& exclusio
 
 ProjectLoad LoadProjectText(const std::string& text) {
     const IniDocument file = ReadIniText(text);
-    ProjectLoad load =
-        LoadProject(ValuesOf(file, kAreaSection), ValuesOf(file, kExclusionSection), ValuesOf(file, kOtherSection));
+    const SectionIndex sections = IndexSections(file);
+    ProjectLoad load = LoadProject(ValuesOf(file, sections, kAreaSection), ValuesOf(file, sections, kExclusionSection),
+                                   ValuesOf(file, sections, kOtherSection));
     if (!load.deleteSource) return load;
-    for (size_t index = 1; SectionEntries(file, SectionOfArea(kAreaSection, index)); ++index) {
-        const AreaLoad later = LoadArea(ValuesOf(file, SectionOfArea(kAreaSection, index)),
-                                        ValuesOf(file, SectionOfArea(kExclusionSection, index)));
+    for (size_t index = 1; SectionEntries(file, sections, SectionOfArea(kAreaSection, index)); ++index) {
+        const AreaLoad later = LoadArea(ValuesOf(file, sections, SectionOfArea(kAreaSection, index)),
+                                        ValuesOf(file, sections, SectionOfArea(kExclusionSection, index)));
         if (!later.whole()) break;
         ExclusionArea area;
         area.latitudeMaximum = later.coordinates[0];
@@ -135,25 +136,23 @@ ExclusionDocument OpenedDocument(const ExclusionDocument& current, const Project
 
 std::string ProjectText(const std::string& existing, const ExclusionDocument& document) {
     IniDocument file = ReadIniText(existing);
+    SectionIndex sections = IndexSections(file);
     for (size_t index = 0; index < document.areas.size(); ++index) {
         const ExclusionArea& area = document.areas[index];
         const std::string* texts[] = {&area.latitudeMaximum, &area.longitudeMinimum, &area.latitudeMinimum,
                                       &area.longitudeMaximum};
         std::vector<std::string> entries;
         for (size_t i = 0; i < kAreaKeys.size(); ++i) entries.push_back(std::string(kAreaKeys[i]) + "=" + *texts[i]);
-        WriteSection(file, SectionOfArea(kAreaSection, index), entries);
+        WriteSection(file, sections, SectionOfArea(kAreaSection, index), entries);
         entries = ExclusionKeys();
         for (size_t i = 0; i < entries.size(); ++i) entries[i] += "=" + CheckStateText(area.objectTypes[i]);
-        WriteSection(file, SectionOfArea(kExclusionSection, index), entries);
+        WriteSection(file, sections, SectionOfArea(kExclusionSection, index), entries);
         if (index == 0)
-            WriteSection(file, kOtherSection,
+            WriteSection(file, sections, kOtherSection,
                          {std::string(kDeleteSourceKey) + "=" + CheckStateText(document.deleteSource)});
     }
-    std::vector<std::string> beyond;
-    for (const IniSection& section : file) {
-        if (IsSectionOfAreaBeyond(section.name, document.areas.size())) beyond.push_back(section.name);
-    }
-    for (const std::string& name : beyond) RemoveSection(file, name);
+    RemoveSections(file, sections,
+                   [&](const std::string& name) { return IsSectionOfAreaBeyond(name, document.areas.size()); });
     return IniText(file);
 }
 

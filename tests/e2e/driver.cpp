@@ -155,6 +155,29 @@ bool NotifyClicked(HWND button) {
                                   reinterpret_cast<LPARAM>(button));
 }
 
+// Wine hands another process's LB_GETTEXT over in UTF-16 whatever was asked: told by a NUL
+// among the characters it counts.
+std::vector<std::string> ListBoxLines(HWND list) {
+    std::vector<std::string> lines;
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, i, 0);
+        if (length < 0) break;
+        std::vector<char> text(2 * static_cast<size_t>(length) + 2, '\0');
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        if (std::find(text.begin(), text.begin() + length, '\0') == text.begin() + length) {
+            lines.emplace_back(text.data(), static_cast<size_t>(length));
+            continue;
+        }
+        std::string narrow(static_cast<size_t>(length) * 2 + 1, '\0');
+        const int made = WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(text.data()),
+                                             static_cast<int>(length), &narrow[0], static_cast<int>(narrow.size()),
+                                             nullptr, nullptr);
+        lines.push_back(narrow.substr(0, static_cast<size_t>(made > 0 ? made : 0)));
+    }
+    return lines;
+}
+
 bool PostCommand(HWND window, int id) {
     return window && PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }

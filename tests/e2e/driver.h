@@ -43,6 +43,8 @@ LRESULT GetCheck(HWND checkBox);  // BM_GETCHECK, or -1 when the call failed
 bool SetCheck(HWND checkBox, WPARAM state);
 // EM_GETSEL of an edit box as {start, end}, or {-1, -1}.
 std::pair<int, int> GetSelection(HWND edit);
+// The lines of another process's list box, in the ANSI code page.
+std::vector<std::string> ListBoxLines(HWND list);
 
 // Posted, so a click or command that opens a modal window does not block the caller.
 bool Click(HWND button);          // BM_CLICK to the button

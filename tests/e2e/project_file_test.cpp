@@ -430,3 +430,59 @@ TEST_F(ProjectFileTest, CtrlOAndCtrlSWorkAsTheMenu) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ProjectFileTest, SeveralAreasMakeOneDocumentAndComeBackFromTheProject) {
+    ASSERT_TRUE(StartReady());
+    const int boxes[] = {IDC_latitudemaximum, IDC_longitudeminimum, IDC_latitudeminimum, IDC_longitudemaximum};
+    auto typeArea = [&](std::initializer_list<const char*> texts) {
+        int i = 0;
+        for (const char* text : texts) ASSERT_TRUE(Type(boxes[i++], text));
+    };
+    ASSERT_TRUE(FillWindsocksArea());
+    ASSERT_TRUE(ClickItem(IDC_cmdAddArea));  // the new area takes Windsocks from the first
+    typeArea({"47.25", "-122.5", "47.5", "-122.25"});
+    ASSERT_TRUE(ClickItem(IDC_Exec_Windsocks));
+    ASSERT_TRUE(ClickItem(IDC_Exec_All));
+    ASSERT_TRUE(ClickItem(IDC_cmdAddArea));
+    typeArea({"47.5", "-122.25", "47.25", "-122.5"});
+    ASSERT_TRUE(ClickItem(IDC_Exec_All));
+    ASSERT_TRUE(ClickItem(IDC_Exec_Beacon));
+    ASSERT_TRUE(ClickItem(IDC_generate));
+    EXPECT_TRUE(ExpectMessages({kThreeAreasWarning}));
+    EXPECT_EQ(e2e::GetText(Item(IDC_txtoutput)), kThreeAreasDocument);
+    // The third as typed reaches eastward around the world.
+    const std::vector<std::string> lines = {"1\t18.8 \xD7 27.8 km\twindsocks", "2\t18.8 \xD7 27.8 km\tall objects",
+                                            "3\t27089.5 \xD7 27.8 km\tbeacons"};
+    EXPECT_EQ(e2e::ListBoxLines(Item(IDC_lstAreas)), lines);
+
+    const std::string file = projects_.Path("three.exc");
+    ASSERT_TRUE(SaveProject(file));
+    ASSERT_TRUE(Command(ID_menuNew));
+    EXPECT_EQ(e2e::ListBoxLines(Item(IDC_lstAreas)), (std::vector<std::string>{"1\tnot placed\tno types"}));
+    ASSERT_TRUE(OpenProject(file));
+    EXPECT_EQ(e2e::ListBoxLines(Item(IDC_lstAreas)), lines);
+    EXPECT_EQ(e2e::GetText(Item(IDC_latitudemaximum)), "47.5");
+    ASSERT_TRUE(ClickItem(IDC_generate));
+    EXPECT_TRUE(ExpectMessages({kThreeAreasWarning}));
+    EXPECT_EQ(e2e::GetText(Item(IDC_txtoutput)), kThreeAreasDocument);
+
+    // The second goes, after a question, and the third takes its place and its number.
+    // A click on the second line.
+    const LPARAM secondLine = MAKELPARAM(20, SendMessageA(Item(IDC_lstAreas), LB_GETITEMHEIGHT, 0, 0) * 3 / 2);
+    ASSERT_TRUE(PostMessageA(Item(IDC_lstAreas), WM_LBUTTONDOWN, MK_LBUTTON, secondLine));
+    ASSERT_TRUE(PostMessageA(Item(IDC_lstAreas), WM_LBUTTONUP, 0, secondLine));
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(e2e::GetText(Item(IDC_latitudemaximum)), "47.25");
+    ASSERT_TRUE(e2e::PostCommand(main_, IDC_cmdRemoveArea));
+    HWND question = program_->WaitForMessageBox();
+    EXPECT_EQ(e2e::MessageBoxText(question), "Remove area 2? Its corners are lost.");
+    ASSERT_TRUE(e2e::AnswerYes(question));
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(e2e::ListBoxLines(Item(IDC_lstAreas)),
+              (std::vector<std::string>{lines[0], "2\t27089.5 \xD7 27.8 km\tbeacons"}));
+    EXPECT_EQ(e2e::GetText(Item(IDC_longitudeminimum)), "-122.25");
+}
+
+}  // namespace

@@ -28,25 +28,26 @@ TEST(IniDocumentOnWindows, EditsAndReadsAsTheProfileFunctionsDo) {
     for (const char* start : starts) {
         ASSERT_FALSE(WriteWholeFile(path, start));
         IniDocument document = ReadIniText(start);
+        SectionIndex index = IndexSections(document);
         for (const char* name : {"area", "other", "user", "a]b", "AREA"}) {
             char buffer[4096];
             const DWORD count = GetPrivateProfileSectionA(name, buffer, sizeof buffer, path.c_str());
             std::vector<std::string> read;
             for (const char* entry = buffer; entry < buffer + count; entry += strlen(entry) + 1) read.push_back(entry);
-            const std::optional<std::vector<std::string>> entries = SectionEntries(document, name);
+            const std::optional<std::vector<std::string>> entries = SectionEntries(document, index, name);
             EXPECT_EQ(entries.value_or(std::vector<std::string>{}), read) << start << " [" << name << "]";
         }
         auto write = [&](const char* name, const std::vector<std::string>& entries) {
             std::string list;
             for (const std::string& entry : entries) list += entry + '\0';
             ASSERT_TRUE(WritePrivateProfileSectionA(name, (list + '\0').c_str(), path.c_str()));
-            WriteSection(document, name, entries);
+            WriteSection(document, index, name, entries);
         };
         write("area", area);
         write("other", other);
         write("area2", {"k=v"});
         ASSERT_TRUE(WritePrivateProfileStringA("area3", nullptr, nullptr, path.c_str()));
-        RemoveSection(document, "area3");
+        RemoveSections(document, index, [](const std::string& name) { return SameSectionName(name, "area3"); });
         const Result<std::string> written = ReadWholeFile(path);
         ASSERT_FALSE(written.error);
         EXPECT_EQ(IniText(document), written.value) << start;

@@ -21,6 +21,13 @@
 //       added and taken away again RUNS times, each sent as WM_CHAR until the program has handled
 //       it, the preview drawn afresh; then the same with the northwest latitude empty, where the
 //       picture keeps showing the corner diagram.
+//   bench_driver areas RUNS ZONEWRIGHT_EXE COUNT FOLDER
+//       Writes a project of COUNT areas into FOLDER and starts Zonewright with it, then times, on
+//       that document: File > Open of it (from the posted OK of the dialog until the area list
+//       holds every line), selecting an area in the list, a keystroke in a coordinate box,
+//       Generate (from the posted click until the source view holds the document), File > Save
+//       under a new name (from the posted OK until the file is there) and, in the driver itself,
+//       setting the same document into an edit control of the source view's style at once.
 //   bench_driver answer
 //       Answers the start-up message of a Zonewright already running ("ZonewrightV2") with OK,
 //       as a user would, and waits until its main window is shown.
@@ -42,6 +49,8 @@
 #include <string>
 #include <vector>
 
+#include "generator/exclusion_source.h"
+#include "storage/project_file.h"
 #include "ui/resource.h"
 
 namespace {
@@ -53,11 +62,11 @@ constexpr DWORD kSettleMs = 500;
 const char* const kMainClass = "Zonewright";
 const char* const kSimulatorClass = "FSCONNECT8";
 
-struct Failure {
+struct Fault {
     std::string what;
 };
 
-[[noreturn]] void Fail(const std::string& what) { throw Failure{what}; }
+[[noreturn]] void Fail(const std::string& what) { throw Fault{what}; }
 
 double NowMs() {
     static LARGE_INTEGER frequency = [] {
@@ -465,6 +474,162 @@ int Show(const std::string& zonewright) {
     return 0;
 }
 
+// The document of the benchmark: areas in rows of forty around Seattle, of three kinds.
+ExclusionDocument GridDocument(int count) {
+    ExclusionDocument document;
+    document.areas.clear();
+    char text[32];
+    for (int i = 0; i < count; ++i) {
+        ExclusionArea area;
+        const double north = 47.6 - (i / 40) * 0.01, west = -122.5 + (i % 40) * 0.01;
+        std::snprintf(text, sizeof text, "%.4f", north);
+        area.latitudeMaximum = text;
+        std::snprintf(text, sizeof text, "%.4f", west);
+        area.longitudeMinimum = text;
+        std::snprintf(text, sizeof text, "%.4f", north - 0.008);
+        area.latitudeMinimum = text;
+        std::snprintf(text, sizeof text, "%.4f", west + 0.008);
+        area.longitudeMaximum = text;
+        area.objectTypes[i % 3 == 0 ? All : i % 3 == 1 ? GenBuild : Windsocks] = CheckState::Ticked;
+        document.areas.push_back(area);
+    }
+    return document;
+}
+
+// Answers the file dialog the program opens with the name; returns the moment the OK is posted.
+double AnswerFileDialog(const Process& program, const std::string& name) {
+    const double deadline = NowMs() + kWindowDeadlineMs;
+    for (;;) {
+        if (HWND dialog = FindVisibleWindow(program.id(), "#32770")) {
+            HWND combo = GetDlgItem(dialog, 1148);
+            HWND edit = combo ? FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
+            if (HWND box = edit ? edit : combo) {
+                SetText(box, name);
+                const double start = NowMs();
+                PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                return start;
+            }
+        }
+        if (NowMs() > deadline) Fail("no file dialog came");
+        Sleep(1);
+    }
+}
+
+// The file dialog may still be closing meanwhile; a message box, which holds a text, fails it.
+template <class Condition>
+double WaitUntil(const Process& program, double start, Condition condition) {
+    for (;;) {
+        if (condition()) return NowMs() - start;
+        HWND box = FindVisibleWindow(program.id(), "#32770");
+        if (box && GetDlgItem(box, 0xFFFF)) CheckNoMessageBox(program);
+        if (NowMs() > start + kWorkDeadlineMs) Fail("the work did not end in time");
+        Sleep(1);
+    }
+}
+
+int Areas(int runs, const std::string& zonewright, int count, const std::string& folder) {
+    const ExclusionDocument document = GridDocument(count);
+    const std::string project = folder + "\\areas.exc";
+    {
+        const std::string text = ProjectText("", document);
+        FILE* file = std::fopen(project.c_str(), "wb");
+        if (!file || std::fwrite(text.data(), 1, text.size(), file) != text.size() || std::fclose(file) != 0) {
+            Fail("could not write " + project);
+        }
+    }
+    std::string expected;
+    for (const std::string& line : GenerateExclusionSource(document).lines) expected += line + "\r\n";
+
+    Process program(zonewright, "\"" + project + "\"");
+    HWND main = program.WaitForReady(kMainClass);
+    HWND list = GetDlgItem(main, IDC_lstAreas);
+    auto lines = [&] { return Send(list, LB_GETCOUNT); };
+    WaitUntil(program, NowMs(), [&] { return lines() == count; });
+
+    std::vector<double> opens, selects, keys, generates, saves, floors;
+    for (int round = 0; round <= runs; ++round) {
+        PostMessageA(main, WM_COMMAND, ID_menuNew, 0);
+        WaitUntil(program, NowMs(), [&] { return lines() == 1; });
+        PostMessageA(main, WM_COMMAND, ID_menuOpen, 0);
+        const double start = AnswerFileDialog(program, project);
+        const double opened = WaitUntil(program, start, [&] { return lines() == count; });
+        if (round > 0) opens.push_back(opened);
+    }
+    for (int round = 0; round <= runs * 10; ++round) {
+        const int line = (round * 97) % count;
+        const double start = NowMs();
+        Send(list, LB_SETCURSEL, line);
+        Send(main, WM_COMMAND, MAKEWPARAM(IDC_lstAreas, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        if (round > 0) selects.push_back(NowMs() - start);
+    }
+    HWND box = GetDlgItem(main, IDC_longitudemaximum);
+    const std::string text = GetText(box);
+    Send(box, EM_SETSEL, text.size(), text.size());
+    for (int round = 0; round <= runs * 10; ++round) {
+        for (char key : {'1', '\b'}) {
+            const double start = NowMs();
+            Send(box, WM_CHAR, static_cast<WPARAM>(key));
+            if (round > 0) keys.push_back(NowMs() - start);
+        }
+    }
+    if (GetText(box) != text) Fail("the keystrokes did not leave the text as it was");
+    HWND view = GetDlgItem(main, IDC_txtoutput);
+    const LRESULT length = static_cast<LRESULT>(expected.size());
+    for (int round = 0; round <= runs; ++round) {
+        SetText(view, "");
+        const double start = NowMs();
+        PostClick(main, IDC_generate);
+        const double generated = WaitForLength(program, view, start, [length](LRESULT now) { return now == length; });
+        if (round > 0) generates.push_back(generated);
+    }
+    if (GetText(view) != expected) Fail("the source view does not hold the document");
+    for (int round = 0; round <= runs; ++round) {
+        const std::string saved = folder + "\\saved" + std::to_string(round) + ".exc";
+        DeleteFileA(saved.c_str());
+        PostMessageA(main, WM_COMMAND, ID_menuSave, 0);
+        const double start = AnswerFileDialog(program, saved);
+        const double done =
+            WaitUntil(program, start, [&] { return GetFileAttributesA(saved.c_str()) != INVALID_FILE_ATTRIBUTES; });
+        if (round > 0) saves.push_back(done);
+    }
+
+    // The floor of Generate: the same text set at once into an edit control like the source view.
+    HWND window = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 500, 320, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                                    ES_WANTRETURN,
+                                16, 16, 417, 265, window, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!edit) Fail("could not make an edit control");
+    SendMessageA(edit, WM_SETFONT, SendMessageA(view, WM_GETFONT, 0, 0), FALSE);
+    SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
+    LOGFONTA font = {};
+    font.lfHeight = -11;
+    lstrcpyA(font.lfFaceName, "MS Sans Serif");
+    HFONT made = CreateFontIndirectA(&font);
+    SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(made), FALSE);
+    for (int round = 0; round <= runs; ++round) {
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        const double start = NowMs();
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(expected.c_str()));
+        if (round > 0) floors.push_back(NowMs() - start);
+    }
+    DestroyWindow(window);
+    DeleteObject(made);
+
+    std::printf("areas_count=%d\n", count);
+    std::printf("areas_open_ms=%.2f\n", Median(opens));
+    std::printf("areas_select_ms=%.3f\n", Median(selects));
+    std::printf("areas_key_ms=%.3f\n", Median(keys));
+    std::printf("areas_generate_ms=%.2f\n", Median(generates));
+    std::printf("areas_generate_ms_runs=%s\n", Join(generates).c_str());
+    std::printf("areas_floor_ms=%.2f\n", Median(floors));
+    std::printf("areas_floor_ms_runs=%s\n", Join(floors).c_str());
+    std::printf("areas_save_ms=%.2f\n", Median(saves));
+    std::printf("areas_document_chars=%ld\n", static_cast<long>(length));
+    return 0;
+}
+
 int Answer() {
     const double deadline = NowMs() + kWindowDeadlineMs;
     HWND box = nullptr;
@@ -488,6 +653,7 @@ int Usage() {
         "       bench_driver capture-silent RUNS ZONEWRIGHT_EXE SIMULATOR_EXE\n"
         "       bench_driver generate RUNS ZONEWRIGHT_EXE CHARACTERS\n"
         "       bench_driver type RUNS ZONEWRIGHT_EXE\n"
+        "       bench_driver areas RUNS ZONEWRIGHT_EXE COUNT FOLDER\n"
         "       bench_driver answer\n"
         "       bench_driver show ZONEWRIGHT_EXE\n",
         stderr);
@@ -511,8 +677,9 @@ int main(int argc, char** argv) {
         if (command == "capture-silent" && args.size() == 4) return CaptureSilent(runs, args[2], args[3]);
         if (command == "generate" && args.size() == 4) return Generate(runs, args[2], std::atoi(args[3].c_str()));
         if (command == "type" && args.size() == 3) return TypeKeys(runs, args[2]);
+        if (command == "areas" && args.size() == 5) return Areas(runs, args[2], std::atoi(args[3].c_str()), args[4]);
         return Usage();
-    } catch (const Failure& failure) {
+    } catch (const Fault& failure) {
         std::fprintf(stderr, "bench_driver %s: %s\n", command.c_str(), failure.what.c_str());
         return 1;
     }
