@@ -17,6 +17,8 @@ public:
             case Failure::FileTooLarge: return "The file is too large for a file of its kind.";
             case Failure::NameWouldDestroy: return "Saving under that name would destroy another file.";
             case Failure::NetworkFolder: return "The command shell cannot run a batch file in a network folder.";
+            case Failure::NotReadableXml: return "The file is no XML that the parser can read.";
+            case Failure::NoExclusionRectangle: return "The XML document holds no exclusion rectangle.";
         }
         return "Unknown failure.";
     }

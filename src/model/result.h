@@ -20,6 +20,8 @@ enum class Failure {
     FileTooLarge,            // the file is larger than any file of its kind
     NameWouldDestroy,        // saving under that name would destroy another file
     NetworkFolder,           // the command shell cannot run a batch file in a network folder
+    NotReadableXml,          // the XML parser could not read the file
+    NoExclusionRectangle,    // an XML document holds no exclusion rectangle
 };
 
 const std::error_category& FailureCategory();

@@ -45,6 +45,20 @@ Result<std::string> ReadWholeFile(const std::string& path, size_t limit) {
     return content;
 }
 
+Result<std::string> ReadFileStart(const std::string& path, size_t count) {
+    Result<std::string> start;
+    errno = 0;
+    UniqueFile file{std::fopen(path.c_str(), "rb")};
+    if (!file) {
+        start.error = LastError();
+        return start;
+    }
+    start.value.resize(count);
+    start.value.resize(std::fread(&start.value[0], 1, count, file.get()));
+    if (std::ferror(file.get())) start.error = LastError();
+    return start;
+}
+
 std::error_code TryReading(const std::string& path) {
     errno = 0;
     UniqueFile file{std::fopen(path.c_str(), "rb")};

@@ -22,6 +22,9 @@ constexpr size_t kTextFileLimit = 64 * 1024 * 1024;
 // The file's bytes; Failure::FileTooLarge when there are more than `limit` of them.
 Result<std::string> ReadWholeFile(const std::string& path, size_t limit = kTextFileLimit);
 
+// The file's first `count` bytes, or all of a shorter one.
+Result<std::string> ReadFileStart(const std::string& path, size_t count);
+
 // Opens the file for reading and closes it again: whether it can be read.
 std::error_code TryReading(const std::string& path);
 
