@@ -122,6 +122,8 @@ ProjectLoad LoadProjectText(const std::string& text) {
 }
 
 ExclusionDocument OpenedDocument(const ExclusionDocument& current, const ProjectLoad& load) {
+    // A file that loads nothing is no project: the areas stay.
+    if (load.coordinates.empty()) return current;
     ExclusionDocument document;
     ExclusionArea first = SelectedArea(current);
     std::string* coordinates[] = {&first.latitudeMaximum, &first.longitudeMinimum, &first.latitudeMinimum,

@@ -59,7 +59,8 @@ ProjectLoad LoadProject(const SectionValues& area, const SectionValues& exclusio
 ProjectLoad LoadProjectText(const std::string& text);
 
 // What opening leaves: the selected area of the current document with what was loaded set over
-// it, as over the window's boxes, then the later areas; the first is selected.
+// it, as over the window's boxes, then the later areas; the first is selected. The document as it
+// was when nothing was loaded.
 ExclusionDocument OpenedDocument(const ExclusionDocument& current, const ProjectLoad& load);
 
 // The text of the file saved with the document over its existing text (empty for a new file):

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "generator/xml_input.h"
+#include "generator/xml_source_win32.h"
 #include "storage/file_system.h"
 #include "storage/project_file.h"
 #include "storage/text_file.h"
@@ -9,25 +11,46 @@
 namespace {
 
 const char* const kProjectFilter = "Zonewright Save Files (*.exc)|*.exc|";
+const char* const kOpenFilter = "Zonewright Save Files (*.exc)|*.exc|Exclusion XML source (*.xml)|*.xml|";
 
 }  // namespace
 
-std::optional<ExclusionDocument> DocumentFiles::Open(HWND owner, const ExclusionDocument& current) {
-    OpenFile.filter = kProjectFilter;
-    if (!Choose(owner, OpenFile, false) || !CanLoad(owner, OpenFile.fileName, false)) return std::nullopt;
-    return Load(OpenFile.fileName, current);
+std::optional<OpenedFile> DocumentFiles::Open(HWND owner, const ExclusionDocument& current) {
+    OpenFile.filter = kOpenFilter;
+    if (!Choose(owner, OpenFile, false)) return std::nullopt;
+    return Read(owner, OpenFile.fileName, false, current);
 }
 
-std::optional<ExclusionDocument> DocumentFiles::OpenNamed(HWND owner, const std::string& path,
-                                                          const ExclusionDocument& current) {
-    if (!CanLoad(owner, path, true)) return std::nullopt;
+std::optional<OpenedFile> DocumentFiles::OpenNamed(HWND owner, const std::string& path,
+                                                   const ExclusionDocument& current) {
     // The next File > Open starts from it, as after opening it there.
     OpenFile.fileName = path;
-    return Load(path, current);
+    return Read(owner, path, true, current);
+}
+
+// An XML source replaces the document with its areas. A project loads by line position: the
+// first missing or unusable value ends the loading quietly, and what was loaded before it stays.
+std::optional<OpenedFile> DocumentFiles::Read(HWND owner, const std::string& path, bool tellUnreadable,
+                                              const ExclusionDocument& current) {
+    if (IsXmlFile(path)) {
+        const Result<SourceAreas> read = ReadExclusionSourceFile(path);
+        if (read.error) {
+            showMessage_(owner, read.report, kFailureIcon);
+            return std::nullopt;
+        }
+        OpenedFile opened{current, true, DroppedMessage(path, read.value)};
+        opened.document.areas = read.value.areas;
+        opened.document.selected = 0;
+        return opened;
+    }
+    if (!CanLoad(owner, path, tellUnreadable)) return std::nullopt;
+    const Result<std::string> text = ReadWholeFile(path, kProjectFileLimit);
+    if (text.error) return std::nullopt;
+    return OpenedFile{OpenedDocument(current, LoadProjectText(text.value)), false, ""};
 }
 
 // Nothing while a dialog window or a message keeps the window disabled, as for any other input.
-std::optional<ExclusionDocument> DocumentFiles::OpenDropped(HWND owner, HDROP drop, const ExclusionDocument& current) {
+std::optional<OpenedFile> DocumentFiles::OpenDropped(HWND owner, HDROP drop, const ExclusionDocument& current) {
     const auto queryFile = shell32_.Get<UINT(WINAPI*)(HDROP, UINT, LPSTR, UINT)>("DragQueryFileA");
     const auto finish = shell32_.Get<void(WINAPI*)(HDROP)>("DragFinish");
     std::string path;
@@ -61,14 +84,6 @@ bool DocumentFiles::CanLoad(HWND owner, const std::string& path, bool tellUnread
                      kFailureIcon);
     }
     return false;
-}
-
-// Loads by line position; the first missing or unusable value ends the loading quietly, and
-// what was loaded before it stays.
-std::optional<ExclusionDocument> DocumentFiles::Load(const std::string& path, const ExclusionDocument& current) {
-    const Result<std::string> text = ReadWholeFile(path, kProjectFileLimit);
-    if (text.error) return std::nullopt;
-    return OpenedDocument(current, LoadProjectText(text.value));
 }
 
 // The file is read and written whole, once: its other sections stay as they were, and until the

@@ -143,7 +143,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC: return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE: KeepFocusOnActivate(hwnd_, wParam, savedFocus_); return 0;
     case kCompileEnded: OnCompileEnded(); return 0;
-    case WM_DROPFILES: ShowDocument(files_.OpenDropped(hwnd_, reinterpret_cast<HDROP>(wParam), document_)); return 0;
+    case WM_DROPFILES: ShowOpened(files_.OpenDropped(hwnd_, reinterpret_cast<HDROP>(wParam), document_)); return 0;
     case WM_DPICHANGED: OnDpiChanged(DpiOfMessage(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcA(hwnd_, message, wParam, lParam);
@@ -249,14 +249,20 @@ void MainWindow::ShowSelectedArea() {
     preview_.Show(document_);
 }
 
-void MainWindow::ShowDocument(std::optional<ExclusionDocument> document) {
-    if (!document) return;
-    document_ = std::move(*document);
+void MainWindow::ShowDocument(ExclusionDocument document) {
+    document_ = std::move(document);
     areaList_.Show(document_);
     ShowSelectedArea();
     showingArea_ = true;
     SetCheckState(DelSRC, document_.deleteSource);
     showingArea_ = false;
+}
+
+void MainWindow::ShowOpened(std::optional<OpenedFile> opened) {
+    if (!opened) return;
+    ShowDocument(std::move(opened->document));
+    if (opened->emptiesSourceView) SetWindowTextA(txtoutput, "");
+    if (!opened->note.empty()) showMessage_(hwnd_, opened->note, MB_ICONINFORMATION);
 }
 
 void MainWindow::SelectArea(size_t index) {
@@ -304,11 +310,11 @@ void MainWindow::AddToOutput(const std::string& aMsg) {
 }
 
 void MainWindow::openSaveFile() {
-    ShowDocument(files_.Open(hwnd_, document_));
+    ShowOpened(files_.Open(hwnd_, document_));
 }
 
 void MainWindow::OpenProject(const std::string& path) {
-    ShowDocument(files_.OpenNamed(hwnd_, path, document_));
+    ShowOpened(files_.OpenNamed(hwnd_, path, document_));
 }
 
 void MainWindow::selectSaveFile() {

@@ -34,8 +34,8 @@ public:
     void openSaveFile();
     void selectSaveFile();
 
-    // A project named from outside, on the command line: loaded as File > Open loads it. A file
-    // that cannot be read, or is too large for a project, is told.
+    // A file named on the command line, a project or an XML source: opened as File > Open opens
+    // it. A file that cannot be read, or is too large for its kind, is told.
     void OpenProject(const std::string& path);
 
     const ExclusionDocument& document() const { return document_; }
@@ -54,7 +54,8 @@ private:
     void OnCheckStateChanged(HWND box);
     void OnCoordinateChanged(HWND box);
     // The document, after it changed as a whole, into the list, the boxes and the preview.
-    void ShowDocument(std::optional<ExclusionDocument> document);
+    void ShowDocument(ExclusionDocument document);
+    void ShowOpened(std::optional<OpenedFile> opened);
     void ShowSelectedArea();
     void SelectArea(size_t index);
     void AddArea();

@@ -326,7 +326,11 @@ TEST_F(ProjectFileTest, TheDialogsOfferProjectFilesAndCancelChangesNothing) {
         HWND dialog = nullptr;
         ASSERT_TRUE(AwaitFileDialog(dialog));
         EXPECT_FALSE(IsWindowEnabled(main_));
-        EXPECT_EQ(e2e::FileTypes(dialog), std::vector<std::string>{"Zonewright Save Files (*.exc)"});
+        const std::vector<std::string> types =
+            command == ID_menuOpen
+                ? std::vector<std::string>{"Zonewright Save Files (*.exc)", "Exclusion XML source (*.xml)"}
+                : std::vector<std::string>{"Zonewright Save Files (*.exc)"};
+        EXPECT_EQ(e2e::FileTypes(dialog), types);
         // A folder for a name: the dialog shows its project files alone.
         ASSERT_TRUE(e2e::AnswerFileDialog(dialog, projects_.path()));
         EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ListedFiles(dialog) == 1; })) << e2e::ListedFiles(dialog);
@@ -483,6 +487,83 @@ TEST_F(ProjectFileTest, SeveralAreasMakeOneDocumentAndComeBackFromTheProject) {
     EXPECT_EQ(e2e::ListBoxLines(Item(IDC_lstAreas)),
               (std::vector<std::string>{lines[0], "2\t27089.5 \xD7 27.8 km\tbeacons"}));
     EXPECT_EQ(e2e::GetText(Item(IDC_longitudeminimum)), "-122.25");
+}
+
+}  // namespace
+
+namespace {
+
+// File > Open of XML sources: each a file's bytes, the lines the area list then shows (none: the
+// document stays as it was), the message that follows, and the northwest latitude of area 1.
+TEST_F(ProjectFileTest, OpenTakesEveryRectangleOfAnXmlSourceAndSaysWhatItLeavesOut) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> lines;
+        std::string message;  // after the file's path
+        std::string northwest;
+    };
+    const std::string rectangle = "<ExclusionRectangle latitudeMaximum='47.5' longitudeMinimum=\"-122.5\" ";
+    const Case cases[] = {
+        {"written by hand",
+         "<?xml version=\"1.0\"?>\r\n<!-- three areas -->\r\n<FSData version=\"9.0\">\r\n" + rectangle +
+             "latitudeMinimum=\"47.25\" longitudeMaximum=\"-122.25\" excludeAllObjects=\" yes \"/>\r\n"
+             "<SceneryObject lat=\"1\"><LibraryObject/></SceneryObject>\r\n" +
+             rectangle + "latitudeMinimum=\"47.25\" longitudeMaximum=\"-122.25\" excludeLibraryObjects=\"true\" "
+                         "excludeExtrusionBridgeObjects=\"TRUE\"/>\r\n" +
+             "<ExclusionRectangle latitudeMaximum=\"N47&#176; 30&apos;\" longitudeMinimum=\"-122.5\" "
+             "latitudeMinimum=\"47.25\" excludeWindsockObjects=\"TRUE\"/>\r\n</FSData>\r\n",
+         {"1\t18.8 \xD7 27.8 km\tall objects", "2\t18.8 \xD7 27.8 km\tlibrary", "3\tnot placed\twindsocks"},
+         "\" was opened as 3 areas. Zonewright does not keep what follows, and the next Generate will not write "
+         "it:\r\n\r\n1 SceneryObject\r\nthe attribute excludeExtrusionBridgeObjects, in 1 area\r\narea 3: no "
+         "longitudeMaximum (the southeast longitude)\r\n\r\nThe file itself is unchanged.",
+         "47.5"},
+        {"UTF-8 with a byte-order mark and a degree sign",
+         "\xEF\xBB\xBF<FSData>" + rectangle + "latitudeMinimum=\"N47\xC2\xB0 15'\" longitudeMaximum=\"-122.25\" " +
+             "excludeBeaconObjects=\"TRUE\"/></FSData>",
+         {"1\t18.8 \xD7 27.8 km\tbeacons"}, "", "47.5"},
+        {"no rectangle", "<FSData><SceneryObject/></FSData>", {}, "\" holds no exclusion area", ""},
+        {"not well-formed", "<FSData><ExclusionRectangle latitudeMaximum=\"1\"></FSData>", {},
+         "\" could not be read: it is not well-formed XML", ""},
+        {"no XML at all", "latitude 47.5, longitude -122.5", {}, "", ""},
+    };
+    ASSERT_TRUE(StartReady());
+    ASSERT_TRUE(FillWindsocksArea());
+    ASSERT_TRUE(ClickItem(IDC_cmdAddArea));
+    int number = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<std::string> before = e2e::ListBoxLines(Item(IDC_lstAreas));
+        const std::string file = projects_.Path("source " + std::to_string(++number) + ".xml");
+        ASSERT_TRUE(e2e::WriteFileBytes(file, c.bytes));
+        ASSERT_TRUE(FillSourceView());
+        ASSERT_TRUE(OpenProject(file));
+        if (!c.message.empty()) {
+            HWND box = program_->WaitForMessageBox();
+            ASSERT_NE(box, nullptr);
+            const std::string text = e2e::MessageBoxText(box);
+            const std::string expected = "The XML source \"" + file + c.message;
+            EXPECT_EQ(text.substr(0, c.lines.empty() ? expected.size() : std::string::npos), expected);
+            ASSERT_TRUE(e2e::CloseMessageBox(box));
+            ASSERT_TRUE(Settle());
+        }
+        EXPECT_EQ(program_->FindMessageBox(), nullptr);
+        EXPECT_EQ(e2e::ListBoxLines(Item(IDC_lstAreas)), c.lines.empty() ? before : c.lines);
+        EXPECT_EQ(e2e::GetText(Item(IDC_txtoutput)), c.lines.empty() ? kSourceView : "");
+        if (!c.lines.empty()) {
+            EXPECT_EQ(e2e::GetText(Item(IDC_latitudemaximum)), c.northwest);
+        }
+        EXPECT_EQ(e2e::ReadFileBytes(file), c.bytes);
+    }
+    EXPECT_EQ(e2e::GetText(Item(IDC_latitudeminimum)), "N47\xB0 15'") << "in the ANSI code page";
+
+    // A source Zonewright wrote opens as its areas, and Generate writes it again byte for byte.
+    const std::string own = projects_.Path("own.xml");
+    ASSERT_TRUE(e2e::WriteFileBytes(own, std::string(kThreeAreasDocument) + "\r\n"));
+    ASSERT_TRUE(OpenProject(own));
+    ASSERT_TRUE(ClickItem(IDC_generate));
+    EXPECT_TRUE(ExpectMessages({kThreeAreasWarning}));
+    EXPECT_EQ(e2e::GetText(Item(IDC_txtoutput)), kThreeAreasDocument);
 }
 
 }  // namespace

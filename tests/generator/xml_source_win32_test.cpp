@@ -99,8 +99,9 @@ TEST(ReadExclusionSourceFile, ReadsDocumentsInTheirEncodingThroughXmlLite) {
 
 // The source file Zonewright saves for a document: its lines, each ended by CR LF, and one more.
 std::string SavedSource(const std::vector<ExclusionArea>& areas) {
-    // One area a document, until the generator takes a document of several.
-    const GeneratedSource source = GenerateExclusionSource(areas.front());
+    ExclusionDocument document;
+    document.areas = areas;
+    const GeneratedSource source = GenerateExclusionSource(document);
     std::string text;
     for (const std::string& line : source.lines) text += line + "\r\n";
     return text + "\r\n";
@@ -117,7 +118,7 @@ TEST(ReadExclusionSourceFile, GivesBackTheAreasOfAGeneratedSource) {
     typed.objectTypes[GenBuild] = typed.objectTypes[Windsocks] = CheckState::Ticked;
     ExclusionArea all = typed;
     all.objectTypes = {CheckState::Ticked};
-    const std::vector<std::vector<ExclusionArea>> documents = {{typed}, {all}};
+    const std::vector<std::vector<ExclusionArea>> documents = {{typed}, {all}, {all, typed, all}};
     for (const std::vector<ExclusionArea>& areas : documents) {
         const std::string path = folder.Path("generated.xml");
         ASSERT_FALSE(WriteWholeFile(path, SavedSource(areas)));

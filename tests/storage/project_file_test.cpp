@@ -170,6 +170,7 @@ TEST(ProjectText, LoadingEndsAtTheFirstAreaThatCannotBeUsed) {
         {"a bad state in area 3", std::string(text).replace(state, 13, "Exc_Library=x"), {"1", "2"}},
         {"no area 2", std::string(text).replace(text.find("[area2]"), 7, "[mine]"), {"1"}},
         {"no exclusion section", std::string(text).replace(text.find("[exclusion]"), 11, "[other2]"), {"1"}},
+        {"no area section, no project", std::string(text).replace(text.find("[area]"), 6, "[mine]"), {"old", "selected"}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(NorthwestLatitudes(OpenedDocument(current, LoadProjectText(c.text))), c.latitudes) << c.name;
