@@ -10,10 +10,6 @@
 // and satellite maps.
 extern const char* const kMapPage;  // "https://geojson.io/#data=data:application/json,"
 
-// The longest link the shell hands a browser is a little under 32,767 characters, a command line's
-// limit, with the browser's own part before it.
-constexpr size_t kMapLinkLimit = 32000;
-
 // A GeoJSON FeatureCollection of the document's areas: one Polygon feature for each area whose
 // four texts are read (ReadAreaShape), its outline (MapOutline) a closed ring of longitude and
 // latitude with six decimals, and the properties "area" (its number, from 1) and "types" (its
@@ -32,8 +28,9 @@ struct MapLink {
     bool tooLong = false;          // the link would be `limit` characters or more
 };
 
-// The page with the document's GeoJSON, unless no area can be drawn or the link would be too long.
-MapLink MakeMapLink(const ExclusionDocument& document, size_t limit = kMapLinkLimit);
+// The page with the document's GeoJSON, unless no area can be drawn or the link would be `limit`
+// characters or more, too long to hand to a browser.
+MapLink MakeMapLink(const ExclusionDocument& document, size_t limit);
 
 // For the user: nothing opened, as no area can be drawn.
 extern const char* const kNothingOnMapMessage;

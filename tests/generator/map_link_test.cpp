@@ -76,12 +76,12 @@ TEST(MapLink, OneFeatureForEachAreaThatCanBeRead) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(MapGeoJson(c.document), c.geoJson) << c.what;
-        const MapLink link = MakeMapLink(c.document);
+        const MapLink link = MakeMapLink(c.document, 32000);
         EXPECT_EQ(link.notDrawn, c.notDrawn) << c.what;
         EXPECT_FALSE(link.tooLong) << c.what;
         EXPECT_EQ(link.url.empty(), c.notDrawn.size() == c.document.areas.size()) << c.what;
     }
-    EXPECT_EQ(MakeMapLink(TwoAreas()).url, kTwoAreaMapUrl);
+    EXPECT_EQ(MakeMapLink(TwoAreas(), 32000).url, kTwoAreaMapUrl);
 }
 
 TEST(MapLink, EncodesAsEncodeUriComponentAndKeepsUnderTheLimit) {
@@ -97,7 +97,7 @@ TEST(MapLink, EncodesAsEncodeUriComponentAndKeepsUnderTheLimit) {
     EXPECT_EQ(atTheLimit.url, "");
     ExclusionDocument many = TwoAreas();
     many.areas.resize(100, many.areas[0]);
-    EXPECT_TRUE(MakeMapLink(many).tooLong) << "100 areas take some 39,000 characters";
+    EXPECT_TRUE(MakeMapLink(many, 32000).tooLong) << "100 areas take some 39,000 characters";
 }
 
 TEST(MapLink, NamesTheAreasLeftOut) {
