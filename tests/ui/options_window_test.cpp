@@ -6,6 +6,7 @@
 
 #include "main_window_fixture.h"
 #include "storage/text_file.h"
+#include "ui/file_dialog.h"
 #include "ui/options_window.h"
 #include "storage/program_folder.h"
 #include "ui/resource.h"
@@ -161,6 +162,14 @@ TEST_F(OptionsWindowTest, AFailedWriteIsReportedAndChangesNothing) {
     EXPECT_EQ(WindowText(Item(options, IDC_Options_Text1)), "C:\\new\\bglcomp.exe");
     EXPECT_EQ(Settings(), kOldSettings);
     SendMessageA(options, WM_CLOSE, 0, 0);
+}
+
+TEST(FileDialogFilter, BecomesANulSeparatedList) {
+    using namespace std::string_literals;
+    EXPECT_EQ(FilterList("BGLComp Program (bglcomp.exe)|*.exe|"), "BGLComp Program (bglcomp.exe)\0*.exe\0\0"s);
+    EXPECT_EQ(FilterList("A|*.a|B|*.b"), "A\0*.a\0B\0*.b\0\0"s);
+    EXPECT_EQ(FilterList("XML Files (*.xml)|*.xml|All Files (*.*)|*.*| "),
+              "XML Files (*.xml)\0*.xml\0All Files (*.*)\0*.*\0\0"s);
 }
 
 }  // namespace
