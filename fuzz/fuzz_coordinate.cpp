@@ -1,6 +1,6 @@
-// The coordinate reader and the area it makes of four texts, any bytes. Input: latitude
-// maximum, longitude minimum, latitude minimum, longitude maximum, each ended by a NUL (the
-// last by the input's end).
+// The coordinate reader and the area it makes of four texts, any bytes, and the pair reader on
+// the first. Input: latitude maximum, longitude minimum, latitude minimum, longitude maximum, each
+// ended by a NUL (the last by the input's end).
 
 #include <cmath>
 #include <optional>
@@ -36,6 +36,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool allRead = true;
     for (int i = 0; i < 4; ++i) {
         if (!Read(texts[i], i % 2 == 0 ? Coordinate::Latitude : Coordinate::Longitude)) allRead = false;
+    }
+
+    // A pair is two texts of the paste, each read as its coordinate, of a paste that is no one.
+    if (const std::optional<CoordinatePair> pair = ReadCoordinatePair(texts[0])) {
+        const size_t latitude = texts[0].find(pair->latitude);
+        Require(latitude != std::string::npos &&
+                    texts[0].find(pair->longitude, latitude + pair->latitude.size()) != std::string::npos,
+                "the halves stand in the paste, in order");
+        Require(Read(pair->latitude, Coordinate::Latitude) && Read(pair->longitude, Coordinate::Longitude),
+                "each half reads");
+        Require(!ReadCoordinate(texts[0], Coordinate::Latitude) && !ReadCoordinate(texts[0], Coordinate::Longitude),
+                "a paste that reads as one is no pair");
     }
 
     const std::optional<AreaShape> shape = ReadAreaShape(area);

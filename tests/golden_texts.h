@@ -135,3 +135,54 @@ constexpr char kThreeAreasWarning[] =
     "point." ZW_AROUND_THE_WORLD ZW_AS_TYPED;
 #undef ZW_AS_TYPED
 #undef ZW_AROUND_THE_WORLD
+
+// The map exports of the sample document of two areas: area 1 with latitude maximum 47.4650,
+// longitude minimum -122.3170, latitude minimum 47.4300, longitude maximum -122.2980, Generic
+// buildings and Library objects ticked; area 2, the selected one, with N47 26 24, W122 18 36,
+// 47 26.1 and 122 18.3W, Windsocks ticked. The link is the GeoJSON after the page, percent-encoded
+// as JavaScript's encodeURIComponent does.
+constexpr char kTwoAreaGeoJson[] =
+    "{\"type\":\"FeatureCollection\",\"features\":[{\"type\":\"Feature\",\"properties\":{\"area\":1,\"types\":"
+    "\"buildings, library\"},\"geometry\":{\"type\":\"Polygon\",\"coordinates\":[[[-122.317000,47.465000],[-122.317000,"
+    "47.430000],[-122.298000,47.430000],[-122.298000,47.465000],[-122.317000,47.465000]]]}},{\"type\":\"Feature\","
+    "\"properties\":{\"area\":2,\"types\":\"windsocks\"},\"geometry\":{\"type\":\"Polygon\",\"coordinates\":[[[-122."
+    "310000,"
+    "47.440000],[-122.310000,47.435000],[-122.305000,47.435000],[-122.305000,47.440000],[-122.310000,47.440000]]]}}]}";
+constexpr char kTwoAreaMapUrl[] =
+    "https://geojson.io/#data=data:application/json,%7B%22type%22%3A%22FeatureCollection%22%2C%22features%22%3A%5B%7B"
+    "%22type%22%3A%22Feature%22%2C%22properties%22%3A%7B%22area%22%3A1%2C%22types%22%3A%22buildings%2C%20library%22%7D"
+    "%2C%22geometry%22%3A%7B%22type%22%3A%22Polygon%22%2C%22coordinates%22%3A%5B%5B%5B-122.317000%2C47.465000%5D%2C%5B"
+    "-122.317000%2C47.430000%5D%2C%5B-122.298000%2C47.430000%5D%2C%5B-122.298000%2C47.465000%5D%2C%5B-122.317000%2C"
+    "47.465000%5D%5D%5D%7D%7D%2C%7B%22type%22%3A%22Feature%22%2C%22properties%22%3A%7B%22area%22%3A2%2C%22types%22%3A"
+    "%22windsocks%22%7D%2C%22geometry%22%3A%7B%22type%22%3A%22Polygon%22%2C%22coordinates%22%3A%5B%5B%5B-122.310000%2C"
+    "47.440000%5D%2C%5B-122.310000%2C47.435000%5D%2C%5B-122.305000%2C47.435000%5D%2C%5B-122.305000%2C47.440000%5D%2C"
+    "%5B-122.310000%2C47.440000%5D%5D%5D%7D%7D%5D%7D";
+#define ZW_KML_AREA(number, types, style, ring)                                                \
+    "    <Placemark>\r\n      <name>Area " number "</name>\r\n      <description>" types       \
+    "</description>\r\n"                                                                       \
+    "      <styleUrl>#" style                                                                  \
+    "</styleUrl>\r\n      <Polygon>\r\n        <altitudeMode>clampToGround</altitudeMode>\r\n" \
+    "        <outerBoundaryIs><LinearRing><coordinates>" ring                                  \
+    "</coordinates></LinearRing></outerBoundaryIs>\r\n"                                        \
+    "      </Polygon>\r\n    </Placemark>\r\n"
+constexpr char kTwoAreaKml[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<kml xmlns=\"http://www.opengis.net/kml/2.2\">\r\n  <Document>\r\n"
+    "    <Style id=\"area\">\r\n      <LineStyle><color>ff0080ff</color><width>2</width></LineStyle>\r\n"
+    "      <PolyStyle><color>800080ff</color></PolyStyle>\r\n    </Style>\r\n"
+    "    <Style id=\"selected\">\r\n      <LineStyle><color>ff0000ff</color><width>2</width></LineStyle>\r\n"
+    "      <PolyStyle><color>800000ff</color></PolyStyle>\r\n    </Style>\r\n" ZW_KML_AREA(
+        "1", "buildings, library", "area",
+        "-122.317000,47.465000 -122.317000,47.430000 -122.298000,47.430000 -122.298000,47.465000 -122.317000,47.465000")
+        ZW_KML_AREA("2", "windsocks", "selected",
+                    "-122.310000,47.440000 -122.310000,47.435000 -122.305000,47.435000 -122.305000,47.440000 "
+                    "-122.310000,47.440000") "  </Document>\r\n</kml>\r\n";
+#undef ZW_KML_AREA
+
+// What the Map command says when it opens nothing.
+constexpr char kNothingOnMap[] =
+    "There is nothing to show on the map: Zonewright cannot read all four corners of any area.\r\n\r\n"
+    "Nothing was opened.";
+constexpr char kMapTooLong[] =
+    "The areas are too many for the web map: their link would be longer than Windows can hand to a browser.\r\n\r\n"
+    "Save them as a Google Earth KML file instead (File > Save, file type \"Google Earth KML (*.kml)\") and open "
+    "that. Nothing was opened.";

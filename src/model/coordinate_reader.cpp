@@ -21,9 +21,14 @@ int Hemisphere(char c, Coordinate coordinate) {
     return upper == 'E' ? 1 : upper == 'W' ? -1 : 0;
 }
 
-}  // namespace
+// A coordinate read, and how many parts it was written in: 1 for degrees alone, 2 with minutes,
+// 3 with seconds.
+struct Reading {
+    double degrees = 0;
+    int parts = 0;
+};
 
-std::optional<double> ReadCoordinate(const std::string& text, Coordinate coordinate) {
+std::optional<Reading> Read(const std::string& text, Coordinate coordinate) {
     size_t at = text.find_first_not_of(" \t");
     if (at == std::string::npos) return std::nullopt;
     const size_t end = text.find_last_not_of(" \t") + 1;
@@ -75,5 +80,52 @@ std::optional<double> ReadCoordinate(const std::string& text, Coordinate coordin
     const double degrees = parts[0] + parts[1] / 60 + parts[2] / 3600;
     // Written so that an infinite value fails too.
     if (!(degrees <= (coordinate == Coordinate::Latitude ? 90 : 180))) return std::nullopt;
-    return sign * degrees;
+    return Reading{sign * degrees, count};
+}
+
+// Where a latitude may end and its longitude begin: blanks, a comma, or a comma with blanks
+// around it.
+bool IsSeparator(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',';
+}
+
+const size_t kLongestPair = 200;
+
+}  // namespace
+
+std::optional<double> ReadCoordinate(const std::string& text, Coordinate coordinate) {
+    const std::optional<Reading> reading = Read(text, coordinate);
+    if (!reading) return std::nullopt;
+    return reading->degrees;
+}
+
+// What a user copying from a map means, where a text could be read more than one way: every
+// place between two halves is tried, and the text is a pair when exactly one cut gives a latitude
+// and a longitude in the same form (as many parts each). A text that reads whole as one coordinate
+// stays one, although a cut would give two halves: "47 25 53.4", "47 25", "47,5". So
+// "47 25.5 122 30.2" is two in degrees and minutes, "47,5 122,3" two with decimal commas (cut at
+// a comma, "5 122,3" is no longitude), "47.5,-122.3" two without a blank, and "47 122 30", which
+// cuts only into halves of different forms, is taken for a mistyped single coordinate.
+std::optional<CoordinatePair> ReadCoordinatePair(const std::string& text) {
+    // Longer than any pair written out in full: a paste of something else, not read at all.
+    if (text.size() > kLongestPair) return std::nullopt;
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return std::nullopt;
+    const std::string trimmed = text.substr(first, text.find_last_not_of(" \t\r\n") + 1 - first);
+    if (Read(trimmed, Coordinate::Latitude) || Read(trimmed, Coordinate::Longitude)) return std::nullopt;
+    std::optional<CoordinatePair> pair;
+    for (size_t start = 1; start < trimmed.size(); ++start) {
+        if (!IsSeparator(trimmed[start]) || IsSeparator(trimmed[start - 1])) continue;
+        size_t end = start;
+        while (end < trimmed.size() && IsSeparator(trimmed[end])) ++end;
+        const std::string separator = trimmed.substr(start, end - start);
+        if (separator.find(',') != separator.rfind(',')) continue;
+        const std::string latitude = trimmed.substr(0, start), longitude = trimmed.substr(end);
+        const std::optional<Reading> north = Read(latitude, Coordinate::Latitude);
+        const std::optional<Reading> east = Read(longitude, Coordinate::Longitude);
+        if (!north || !east || north->parts != east->parts) continue;
+        if (pair) return std::nullopt;  // two ways to read it: no pair
+        pair = CoordinatePair{latitude, longitude};
+    }
+    return pair;
 }

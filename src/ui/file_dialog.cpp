@@ -2,10 +2,13 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "storage/ansi_text.h"
 #include "storage/text_file.h"
+#include "ui/message_box.h"
 #include "win32/loaded_library.h"
 
 namespace {
@@ -16,7 +19,22 @@ using ExtendedErrorFunction = DWORD(WINAPI*)();
 // Loaded at the first dialog.
 LoadedLibrary comdlg32("comdlg32.dll");
 
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool AnswersReplace(HWND owner, const std::string& path) {
+    const std::string question = "\"" + path + "\" already exists.\r\nDo you want to replace it?";
+    return MessageBoxA(owner, question.c_str(), kApplicationTitle, MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
 }  // namespace
+
+std::string WithExtension(const std::string& path, const std::string& extension) {
+    if (extension.empty() || FindCharacter(path, ".", FileNameStart(path)) != std::string::npos) return path;
+    return path + extension;
+}
 
 std::string FilterList(const std::string& filter) {
     std::vector<std::string> parts;
@@ -57,22 +75,34 @@ Result<bool> FileDialog::Show(HWND owner, bool save) {
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filters.c_str();
-    dialog.nFilterIndex = 1;
+    dialog.nFilterIndex = filterIndex;
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     // Saving over an existing file asks first.
     dialog.Flags = OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : 0);
-    if (!show(&dialog)) {
-        // Zero is a cancel; any other code, a dialog that could not be shown.
-        if (const DWORD error = extendedError()) {
-            char code[16];
-            std::snprintf(code, sizeof code, "0x%04lX", static_cast<unsigned long>(error));
-            chosen.error = Failure::FileDialogFailed;
-            chosen.report = std::string("The file dialog could not be shown: it reported error ") + code + ".";
+    // A No to replacing the file that a name got its type's extension for shows the dialog again.
+    for (;;) {
+        if (!show(&dialog)) {
+            // Zero is a cancel; any other code, a dialog that could not be shown.
+            if (const DWORD error = extendedError()) {
+                char code[16];
+                std::snprintf(code, sizeof code, "0x%04lX", static_cast<unsigned long>(error));
+                chosen.error = Failure::FileDialogFailed;
+                chosen.report = std::string("The file dialog could not be shown: it reported error ") + code + ".";
+            }
+            return chosen;
         }
-        return chosen;
+        const std::string typed = name.data();
+        const size_t type = dialog.nFilterIndex;
+        const std::string path =
+            WithExtension(typed, type >= 1 && type <= typeExtensions.size() ? typeExtensions[type - 1] : "");
+        if (!save || path == typed || !FileExists(path) || AnswersReplace(owner, path)) {
+            fileName = path;
+            filterIndex = dialog.nFilterIndex;
+            chosen.value = true;
+            return chosen;
+        }
+        path.copy(name.data(), name.size() - 1);
+        name[std::min(path.size(), name.size() - 1)] = '\0';
     }
-    fileName = name.data();
-    chosen.value = true;
-    return chosen;
 }

@@ -3,17 +3,28 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "model/result.h"
 
 // The platform's common Open/Save dialog, kept as a component of its window: the filter is
-// given as "Description|pattern|Description|pattern|", and the file name stays from one use
-// to the next. Its library is loaded at the first use: loaded at start-up, it would bring the
-// shell's libraries along and slow every start.
+// given as "Description|pattern|Description|pattern|", and the file name and the file type stay
+// from one use to the next. Its library is loaded at the first use: loaded at start-up, it would
+// bring the shell's libraries along and slow every start.
 class FileDialog {
 public:
     std::string filter;
     std::string fileName;
+    // The file type, counted from 1 in the filter's order: the dialog opens with it, and a chosen
+    // file leaves the user's choice here.
+    DWORD filterIndex = 1;
+    // For each file type in the filter's order, the extension a name typed without one gets when
+    // that type is chosen (".kml"), or "" (and for types beyond the list): the name as typed. A
+    // Windows user who types "area" with a file type chosen expects "area" of that type, as
+    // Windows' own programs save it; the project type alone keeps a name as typed, as it always
+    // has. Saving asks before replacing a file of the name so made, as the dialog asks for a
+    // name typed in full.
+    std::vector<std::string> typeExtensions;
 
     // Shows the dialog over the owner: true when a file was chosen, false when the user
     // cancelled (fileName is then unchanged); an error, with its report, when the dialog could
@@ -27,3 +38,6 @@ private:
 
 // "Description|pattern|..." as the dialog wants it: NUL-separated pairs, ending in two NULs.
 std::string FilterList(const std::string& filter);
+
+// The path with the extension added when its file name has none; the path as it is for "".
+std::string WithExtension(const std::string& path, const std::string& extension);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 const Coordinate kLat = Coordinate::Latitude, kLon = Coordinate::Longitude;
@@ -42,6 +44,29 @@ TEST(CoordinateReader, RefusesEverythingElse) {
         {"47.", kLat},      {"- 47", kLat},    {"47 25 53 10", kLat},
     };
     for (const auto& [text, coordinate] : rows) EXPECT_FALSE(ReadCoordinate(text, coordinate)) << text;
+}
+
+// What maps copy splits into its two texts as they stand; what one coordinate could be does not.
+TEST(CoordinatePair, SplitsWhatMapsCopyAndNothingElse) {
+    const std::array<const char*, 3> pairs[] = {
+        {"47.46500, -122.31700", "47.46500", "-122.31700"},
+        {" 47.5,-122.3\r\n", "47.5", "-122.3"},
+        {"47\26027'54.0\"N 122\26019'01.2\"W", "47\26027'54.0\"N", "122\26019'01.2\"W"},
+        {"S33 56.4\tE151 10.2", "S33 56.4", "E151 10.2"},
+        {"47 25.5 122 30.2", "47 25.5", "122 30.2"},
+        {"47,5 122,3", "47,5", "122,3"},
+        {"47.465 N , 122.317 W", "47.465 N", "122.317 W"},
+    };
+    for (const auto& [pasted, latitude, longitude] : pairs) {
+        const std::optional<CoordinatePair> pair = ReadCoordinatePair(pasted);
+        ASSERT_TRUE(pair) << pasted;
+        EXPECT_EQ(pair->latitude, latitude);
+        EXPECT_EQ(pair->longitude, longitude);
+    }
+    for (const char* single : {"47.5", "47 25 53.4", "47\26027'54.0\"N", "47 25", "47,5", "47.5 -122.3 10", "47 122 30",
+                               "47.5,,-122.3", "-122.3, 47.5", "47.5 N, 122.3 N", "Seattle 47.5 -122.3", ""}) {
+        EXPECT_FALSE(ReadCoordinatePair(single)) << single;
+    }
 }
 
 }  // namespace
