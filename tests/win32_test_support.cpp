@@ -1,6 +1,7 @@
 #include "win32_test_support.h"
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -121,4 +122,14 @@ std::vector<std::string> LogLines(const std::string& path) {
         lines.push_back(all.substr(start, end - start));
     }
     return lines;
+}
+
+bool CopyToClipboard(HWND owner, const char* text) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
+    if (!memory || !WaitUntil([&] { return OpenClipboard(owner) != FALSE; }, 2000)) return false;
+    std::strcpy(static_cast<char*>(GlobalLock(memory)), text);
+    GlobalUnlock(memory);
+    const bool copied = EmptyClipboard() && SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+    return copied;
 }

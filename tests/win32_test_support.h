@@ -33,6 +33,9 @@ std::vector<std::string> LogLines(const std::string& path);
 // the last error set when the start failed.
 bool StartProcess(const char* exe, std::string commandLine, const char* currentFolder, PROCESS_INFORMATION& process);
 
+// Puts the text on the clipboard as CF_TEXT, the clipboard opened for the window.
+bool CopyToClipboard(HWND owner, const char* text);
+
 // The process's top-level window of that class, or nullptr.
 HWND FindProcessWindow(DWORD processId, const char* className);
 

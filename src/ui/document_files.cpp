@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "generator/kml_document.h"
 #include "generator/xml_input.h"
 #include "generator/xml_source_win32.h"
 #include "storage/file_system.h"
@@ -10,7 +11,8 @@
 
 namespace {
 
-const char* const kProjectFilter = "Zonewright Save Files (*.exc)|*.exc|";
+const char* const kSaveFilter = "Zonewright Save Files (*.exc)|*.exc|Google Earth KML (*.kml)|*.kml|";
+const DWORD kKmlType = 2;
 const char* const kOpenFilter = "Zonewright Save Files (*.exc)|*.exc|Exclusion XML source (*.xml)|*.xml|";
 
 }  // namespace
@@ -86,12 +88,23 @@ bool DocumentFiles::CanLoad(HWND owner, const std::string& path, bool tellUnread
     return false;
 }
 
-// The file is read and written whole, once: its other sections stay as they were, and until the
-// new text is complete the old file stays as it was.
+// A project is read and written whole, once: its other sections stay as they were, and until the
+// new text is complete the old file stays as it was. The KML type exports the areas for Google
+// Earth instead, and writes no project. Every Save starts on the project type: a Ctrl+S after an
+// export must not leave the work unsaved.
 void DocumentFiles::Save(HWND owner, const ExclusionDocument& document) {
-    selectSaveFile2.filter = kProjectFilter;
+    selectSaveFile2.filter = kSaveFilter;
+    selectSaveFile2.typeExtensions = {"", ".kml"};
+    selectSaveFile2.filterIndex = 1;
     if (!Choose(owner, selectSaveFile2, true)) return;
     const std::string& path = selectSaveFile2.fileName;
+    if (selectSaveFile2.filterIndex == kKmlType) {
+        if (const std::error_code error = WriteWholeFile(path, KmlDocument(document))) {
+            showMessage_(owner, "The KML file could not be saved to \"" + path + "\".\r\n\r\n" + DescribeError(error),
+                         kFailureIcon);
+        }
+        return;
+    }
     Result<std::string> existing;
     if (!StatFile(path).error) existing = ReadWholeFile(path);
     std::error_code error = existing.error;

@@ -6,15 +6,16 @@
 #include "generator/batch_shell_win32.h"
 #include "generator/compile_batch.h"
 #include "generator/exclusion_source.h"
-#include "fslink/fsconnect_win32.h"
-#include "fslink/position_capture.h"
 #include "generator/save_and_compile.h"
 #include "storage/ini_read.h"
 #include "storage/program_folder.h"
+#include "ui/capture_button.h"
 #include "ui/check_box.h"
 #include "ui/info_dialog.h"
 #include "ui/layout.h"
+#include "ui/map_command.h"
 #include "ui/options_window.h"
+#include "ui/pair_paste.h"
 #include "ui/resource.h"
 
 namespace {
@@ -110,6 +111,15 @@ bool MainWindow::CreateContent(Dpi dpi) {
     font_ = UniqueFont(CreateDialogFont(dpi, FW_NORMAL));
     if (!CreateControls(*this, hwnd_, kLayout, dpi, font_.get())) return false;
     for (HWND box : ObjectTypeBoxes()) MakeCheckBoxNotifyChanges(box);
+    // A latitude and a longitude pasted together fill both boxes of their corner, as they stand.
+    const auto boxes = CoordinateBoxes();
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        HWND latitude = boxes[i & 2], longitude = boxes[(i & 2) + 1];
+        MakePastedPairsFillCorner(boxes[i], [latitude, longitude](const CoordinatePair& pair) {
+            SetWindowTextA(latitude, pair.latitude.c_str());
+            SetWindowTextA(longitude, pair.longitude.c_str());
+        });
+    }
     MakeCheckBoxNotifyChanges(DelSRC);
     SetCheckState(DelSRC, CheckState::Ticked);
     // The source view holds more than an edit control's default 32 K characters.
@@ -175,15 +185,16 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case IDC_save: SaveAndCompile(); break;
     case IDC_cmdAddArea: AddArea(); break;
     case IDC_cmdRemoveArea: RemoveArea(); break;
-    case IDC_NW1: CapturePosition(latitudemaximum, true); break;
-    case IDC_NW2: CapturePosition(longitudeminimum, false); break;
-    case IDC_SE1: CapturePosition(latitudeminimum, true); break;
-    case IDC_SE2: CapturePosition(longitudemaximum, false); break;
+    case IDC_NW1: CapturePosition(latitudemaximum, Coordinate::Latitude); break;
+    case IDC_NW2: CapturePosition(longitudeminimum, Coordinate::Longitude); break;
+    case IDC_SE1: CapturePosition(latitudeminimum, Coordinate::Latitude); break;
+    case IDC_SE2: CapturePosition(longitudemaximum, Coordinate::Longitude); break;
     case ID_menuNew: reset20(); break;
     case ID_menuOpen: openSaveFile(); break;
     case ID_menuSave: selectSaveFile(); break;
     case ID_menuExit: DestroyWindow(hwnd_); break;
     case ID_menuSettings: OpenDialogWindow(&OptionsWindow::Open); break;
+    case ID_menuMap: ShowOnMap(hwnd_, document_, showMessage_); break;
     case ID_help: OpenDialogWindow(&InfoDialog::Open); break;
     default: break;
     }
@@ -359,27 +370,9 @@ void MainWindow::OnCompileEnded() {
     if (finished.error) showMessage_(hwnd_, finished.report, kFailureIcon);
 }
 
-void MainWindow::CapturePosition(HWND box, bool latitude) {
-    // While FSConnect is asked the window takes no input: once an answer is slow in coming, the
-    // wait cursor says so (a quick one would only make it flicker).
-    HCURSOR previous = nullptr;
-    bool waiting = false;
-    Win32FscPlatform platform([&] {
-        previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-        waiting = true;
-    });
-    FscClient client(platform, [&](const std::string& fault) {
-        if (waiting) SetCursor(previous);
-        waiting = false;
-        showMessage_(hwnd_, fault, MB_ICONSTOP);
-    });
-    const Result<std::string> degrees =
-        ::CapturePosition(client, latitude ? Coordinate::Latitude : Coordinate::Longitude);
-    if (waiting) SetCursor(previous);
-    if (!degrees.error) {
-        SetWindowTextA(box, degrees.value.c_str());
-    } else {
-        showMessage_(hwnd_, kCaptureFailedMessage, 0);
+void MainWindow::CapturePosition(HWND box, Coordinate coordinate) {
+    if (const std::optional<std::string> degrees = CapturedPosition(hwnd_, coordinate, showMessage_)) {
+        SetWindowTextA(box, degrees->c_str());
     }
 }
 

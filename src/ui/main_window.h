@@ -63,7 +63,7 @@ private:
     void Generate();
     void SaveAndCompile();
     void OnCompileEnded();
-    void CapturePosition(HWND box, bool latitude);
+    void CapturePosition(HWND box, Coordinate coordinate);
     std::array<HWND, ObjectTypeCount> ObjectTypeBoxes() const;
     std::array<HWND, 4> CoordinateBoxes() const;
     void OpenDialogWindow(HWND (*open)(HWND mainWindow, Dpi dpi));

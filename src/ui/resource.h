@@ -14,6 +14,7 @@
 #define ID_menuExit 40004
 #define ID_menuSettings 40005
 #define ID_help 40006
+#define ID_menuMap 40007
 
 // Controls of the main window.
 #define IDC_Frame1 1001

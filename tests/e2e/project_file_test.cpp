@@ -329,7 +329,7 @@ TEST_F(ProjectFileTest, TheDialogsOfferProjectFilesAndCancelChangesNothing) {
         const std::vector<std::string> types =
             command == ID_menuOpen
                 ? std::vector<std::string>{"Zonewright Save Files (*.exc)", "Exclusion XML source (*.xml)"}
-                : std::vector<std::string>{"Zonewright Save Files (*.exc)"};
+                : std::vector<std::string>{"Zonewright Save Files (*.exc)", "Google Earth KML (*.kml)"};
         EXPECT_EQ(e2e::FileTypes(dialog), types);
         // A folder for a name: the dialog shows its project files alone.
         ASSERT_TRUE(e2e::AnswerFileDialog(dialog, projects_.path()));

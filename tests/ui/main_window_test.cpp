@@ -257,6 +257,9 @@ TEST_F(MainWindowTest, AreasAreAddedSelectedInTheListOrThePictureAndRemoved) {
     };
     EXPECT_EQ(ListLines(list), (std::vector<std::string>{"1\tnot placed\tno types"}));
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_cmdRemoveArea)));
+    Command(ID_menuMap);  // nothing to draw: nothing opens
+    EXPECT_EQ(recorder.messages, std::vector<std::string>{kNothingOnMap});
+    recorder.messages.clear();
     type({"0.01", "10", "-0.01", "10.01"});
     Click(IDC_Exec_Windsocks);
     Click(IDC_Exec_Library);

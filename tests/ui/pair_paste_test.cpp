@@ -2,22 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "ui/message_box.h"
 #include "win32_test_support.h"
 
 namespace {
-
-bool CopyToClipboard(HWND owner, const char* text) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
-    if (!memory || !WaitUntil([&] { return OpenClipboard(owner) != FALSE; }, 2000)) return false;
-    std::strcpy(static_cast<char*>(GlobalLock(memory)), text);
-    GlobalUnlock(memory);
-    const bool copied = EmptyClipboard() && SetClipboardData(CF_TEXT, memory);
-    CloseClipboard();
-    return copied;
-}
 
 // Ctrl+V of a pair fills the corner, and of anything else goes into the box.
 TEST(PairPaste, APairFillsTheCornerAndAnythingElseIsPasted) {

@@ -66,12 +66,14 @@ TEST(Resources, MenuTreeHasAccessKeysAndShortcuts) {
         GetMenuStringA(m, position, buffer, sizeof buffer, MF_BYPOSITION);
         return std::string(buffer);
     };
-    ASSERT_EQ(GetMenuItemCount(menu), 3);
+    ASSERT_EQ(GetMenuItemCount(menu), 4);
     EXPECT_EQ(text(menu, 0), "&File");
     EXPECT_EQ(text(menu, 1), "&Settings");
-    EXPECT_EQ(text(menu, 2), "&Info");
+    EXPECT_EQ(text(menu, 2), "&Map");
+    EXPECT_EQ(text(menu, 3), "&Info");
     EXPECT_EQ(GetMenuItemID(menu, 1), static_cast<UINT>(ID_menuSettings));
-    EXPECT_EQ(GetMenuItemID(menu, 2), static_cast<UINT>(ID_help));
+    EXPECT_EQ(GetMenuItemID(menu, 2), static_cast<UINT>(ID_menuMap));
+    EXPECT_EQ(GetMenuItemID(menu, 3), static_cast<UINT>(ID_help));
     HMENU file = GetSubMenu(menu, 0);
     ASSERT_EQ(GetMenuItemCount(file), 5);
     EXPECT_EQ(text(file, 0), "&New\tCtrl+N");
@@ -92,7 +94,7 @@ TEST(Resources, MenuTreeHasAccessKeysAndShortcuts) {
         EXPECT_EQ(table[i].fVirt & (FVIRTKEY | FCONTROL | FSHIFT | FALT), FVIRTKEY | FCONTROL);
         keys.insert({table[i].key, table[i].cmd});
     }
-    EXPECT_EQ(keys, (std::set<std::pair<int, int>>{{'N', ID_menuNew}, {'O', ID_menuOpen}, {'S', ID_menuSave}}));
+    EXPECT_EQ(keys, (std::set<std::pair<int, int>>{{'N', ID_menuNew}, {'O', ID_menuOpen}, {'S', ID_menuSave}, {'M', ID_menuMap}}));
 }
 
 TEST(Resources, VersionIsTwoPointZero) {
