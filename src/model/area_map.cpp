@@ -19,7 +19,7 @@ struct Extent {
 
 }  // namespace
 
-std::vector<MappedArea> MapAreas(const ExclusionDocument& document, double size) {
+std::vector<MappedArea> MapAreas(const ExclusionDocument& document, double width, double height) {
     std::vector<Extent> extents;
     for (size_t i = 0; i < document.areas.size(); ++i) {
         const std::optional<AreaShape> shape = ReadAreaShape(document.areas[i]);
@@ -48,10 +48,12 @@ std::vector<MappedArea> MapAreas(const ExclusionDocument& document, double size)
     }
     // East-west degrees shrink with the cosine of the latitude, taken in the middle of them all.
     const double across = std::cos((north + south) / 2 * kPi / 180);
-    const double width = (east - west) * across, height = north - south;
-    const double longer = std::max(width, height);
-    const double scale = longer > 0 ? 0.86 * size / longer : 0;
-    const double left = (size - width * scale) / 2, top = (size - height * scale) / 2;
+    const double wide = (east - west) * across, high = north - south;
+    double scale = 0;
+    if (wide > 0 || high > 0) {
+        scale = 0.86 * std::min(wide > 0 ? width / wide : 1e300, high > 0 ? height / high : 1e300);
+    }
+    const double left = (width - wide * scale) / 2, top = (height - high * scale) / 2;
     auto x = [&](double longitude) { return left + (longitude - west) * across * scale; };
     auto y = [&](double latitude) { return top + (north - latitude) * scale; };
     std::vector<MappedArea> mapped;

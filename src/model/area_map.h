@@ -6,9 +6,9 @@
 
 #include "model/exclusion_document.h"
 
-// Where the document's areas stand in the preview, a square picture: every area whose four texts
-// are read, at one scale, north up, the longest side of all of them together spanning 86 in 100
-// of the picture, centred. Each area is drawn as typed, the area the compiler receives: one whose
+// Where the document's areas stand in the preview, a picture `width` by `height` pixels: every
+// area whose four texts are read, at one scale, north up, all of them together as large as 86 in
+// 100 of the picture's width or height leave room for, centred. Each area is drawn as typed, the area the compiler receives: one whose
 // northwest point lies east of its southeast point reaches eastward across the 180th meridian.
 struct MappedPoint {
     double x = 0, y = 0;  // pixels, x east and y south from the picture's top left
@@ -20,7 +20,7 @@ struct MappedArea {
     MappedPoint northwest, southeast;  // where the corners lie, the wrong way round included
 };
 
-std::vector<MappedArea> MapAreas(const ExclusionDocument& document, double size);
+std::vector<MappedArea> MapAreas(const ExclusionDocument& document, double width, double height);
 
 // The area a point of the picture lies in, the smallest where several hold it.
 std::optional<size_t> AreaAt(const std::vector<MappedArea>& areas, MappedPoint point);

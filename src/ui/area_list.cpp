@@ -5,7 +5,7 @@
 namespace {
 
 // In dialog units: the number, then the size, then the object types.
-const int kTabStops[] = {18, 76};
+const int kTabStops[] = {14, 58};
 
 }  // namespace
 

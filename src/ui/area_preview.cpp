@@ -17,7 +17,7 @@ namespace {
 const COLORREF kOrange = RGB(255, 128, 0);
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kNavy = RGB(0, 0, 128);
-const COLORREF kGrey = RGB(128, 128, 128);
+const COLORREF kGrey = RGB(160, 160, 160);
 
 struct Point {
     double x, y;
@@ -98,10 +98,10 @@ void DoubleArrow(Canvas& canvas, Point from, Point to, double scale) {
                  kNavy);
 }
 
-// Lines of text centred on the picture, over a patch of the face colour that keeps them legible
-// across the drawing.
+// Lines of text centred across the picture, over a patch of the face colour that keeps them
+// legible across the drawing: in its middle, or at its foot.
 void CentredLines(HDC dc, Canvas& canvas, const std::vector<std::pair<std::string, COLORREF>>& lines, int size,
-                  double scale) {
+                  double scale, bool atFoot) {
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);
     std::vector<SIZE> extents;
@@ -114,7 +114,7 @@ void CentredLines(HDC dc, Canvas& canvas, const std::vector<std::pair<std::strin
     }
     const LONG pad = Round(2 * scale);
     const LONG height = metrics.tmHeight * static_cast<LONG>(lines.size());
-    const LONG top = (size - height) / 2;
+    const LONG top = atFoot ? size - height - pad / 2 : (size - height) / 2;
     canvas.Fill({(size - widest) / 2 - pad, top - pad / 2, (size + widest) / 2 + pad, top + height + pad / 2},
                 GetSysColor(COLOR_BTNFACE));
     SetBkMode(dc, TRANSPARENT);
@@ -123,6 +123,13 @@ void CentredLines(HDC dc, Canvas& canvas, const std::vector<std::pair<std::strin
         TextOutA(dc, (size - extents[i].cx) / 2, top + metrics.tmHeight * static_cast<LONG>(i), lines[i].first.data(),
                  static_cast<int>(lines[i].first.size()));
     }
+}
+
+// The height of these many lines at the foot of the picture, with the patch under them.
+LONG FootHeight(HDC dc, size_t lines, double scale) {
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    return metrics.tmHeight * static_cast<LONG>(lines) + Round(2 * scale);
 }
 
 // The selected area as the corner diagram draws its square, to scale.
@@ -142,8 +149,9 @@ void DrawSelected(Canvas& canvas, const MappedArea& area, bool wrongOrder, doubl
 
 }  // namespace
 
-UniqueBitmap AreaPicture(const ExclusionDocument& document, const std::vector<MappedArea>& areas, int size,
-                         HFONT font) {
+UniqueBitmap AreaPicture(const ExclusionDocument& document, int size, HFONT font, std::vector<MappedArea>& areas) {
+    areas = MapAreas(document, size, size);
+    if (areas.empty()) return UniqueBitmap();
     void* bits = nullptr;
     UniqueBitmap bitmap = PictureBitmap(size, &bits);
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
@@ -153,8 +161,19 @@ UniqueBitmap AreaPicture(const ExclusionDocument& document, const std::vector<Ma
     Canvas canvas(dc.get());
     canvas.Fill({0, 0, size, size}, GetSysColor(COLOR_BTNFACE));
 
-    // The scale of the diagram's 100 pixels; the other areas lie beneath the selected one.
     const double scale = size / 100.0;
+    std::vector<std::pair<std::string, COLORREF>> lines;
+    const std::optional<AreaShape> shape = ReadAreaShape(SelectedArea(document));
+    if (shape) {
+        for (const std::string& line : WrongOrderTexts(*shape)) lines.emplace_back(line, kRed);
+        lines.emplace_back(SizeText(*shape), GetSysColor(COLOR_BTNTEXT));
+    } else {
+        lines.emplace_back("not placed", GetSysColor(COLOR_BTNTEXT));
+    }
+    // One area has its words in its middle, as the corner diagram has; several, words under them.
+    const bool several = document.areas.size() > 1;
+    if (several) areas = MapAreas(document, size, size - FootHeight(dc.get(), lines.size(), scale));
+    // The other areas lie beneath the selected one.
     const MappedArea* selected = nullptr;
     for (const MappedArea& area : areas) {
         if (area.index == document.selected) {
@@ -163,15 +182,10 @@ UniqueBitmap AreaPicture(const ExclusionDocument& document, const std::vector<Ma
         }
         canvas.Frame({Round(area.left), Round(area.top), Round(area.right) + 1, Round(area.bottom) + 1}, kGrey);
     }
-    std::vector<std::pair<std::string, COLORREF>> lines;
-    if (const std::optional<AreaShape> shape = ReadAreaShape(SelectedArea(document)); shape && selected) {
+    if (shape && selected) {
         DrawSelected(canvas, *selected, shape->northwestSouthOfSoutheast || shape->northwestEastOfSoutheast, scale);
-        for (const std::string& line : WrongOrderTexts(*shape)) lines.emplace_back(line, kRed);
-        lines.emplace_back(SizeText(*shape), GetSysColor(COLOR_BTNTEXT));
-    } else {
-        lines.emplace_back("not placed", GetSysColor(COLOR_BTNTEXT));
     }
-    CentredLines(dc.get(), canvas, lines, size, scale);
+    CentredLines(dc.get(), canvas, lines, size, scale, several);
     return bitmap;
 }
 
@@ -186,8 +200,7 @@ void AreaPreview::Place(HWND picture, HINSTANCE instance, int size, HFONT font, 
 
 void AreaPreview::Show(const ExclusionDocument& document) {
     if (!picture_) return;
-    areas_ = MapAreas(document, size_);
-    UniqueBitmap drawn = areas_.empty() ? UniqueBitmap() : AreaPicture(document, areas_, size_, font_);
+    UniqueBitmap drawn = AreaPicture(document, size_, font_, areas_);
     HBITMAP shown = drawn ? drawn.get() : diagram_.get();
     if (reinterpret_cast<HBITMAP>(SendMessageA(picture_, STM_GETIMAGE, IMAGE_BITMAP, 0)) != shown) {
         SendMessageA(picture_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));

@@ -277,7 +277,7 @@ TEST_F(MainWindowTest, AreasAreAddedSelectedInTheListOrThePictureAndRemoved) {
         // Side by side at one scale: the first in grey on the left, the selected one to its right.
         const std::vector<uint32_t> pixels = Pixels(picture);
         ASSERT_EQ(pixels.size(), 100u * 100u);
-        EXPECT_EQ(pixels[50 * 100 + 7], 0x808080u);
+        EXPECT_EQ(pixels[50 * 100 + 7], 0xA0A0A0u);
         EXPECT_EQ(pixels[50 * 100 + 93], 0xFF8000u);
     }
 

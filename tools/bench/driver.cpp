@@ -32,8 +32,9 @@
 //       Answers the start-up message of a Zonewright already running ("ZonewrightV2") with OK,
 //       as a user would, and waits until its main window is shown.
 //   bench_driver show ZONEWRIGHT_EXE
-//       Starts Zonewright, types a sample area, ticks two object types, generates, and prints the
-//       main window's rectangle; leaves the program running for a screenshot.
+//       Starts Zonewright, types a sample area, ticks two object types, adds a second area beside
+//       it with another type, generates, and prints the main window's rectangle; leaves the
+//       program running for a screenshot.
 //
 // Results go to standard output as key=value lines; a failure is one line on standard error
 // and exit code 1. Every wait has a deadline; programs started here are closed (or ended)
@@ -459,6 +460,20 @@ int Show(const std::string& zonewright) {
             Sleep(1);
         }
     }
+    // A second area beside the first, for the terminal: its own line and a grey outline beside it.
+    PostClick(main, IDC_cmdAddArea);
+    const double added = NowMs() + kWindowDeadlineMs;
+    while (Send(GetDlgItem(main, IDC_lstAreas), LB_GETCOUNT) != 2) {
+        if (NowMs() > added) Fail("the second area did not come");
+        Sleep(1);
+    }
+    const struct {
+        int id;
+        const char* text;
+    } terminal[] = {{IDC_latitudemaximum, "47.4520"}, {IDC_longitudeminimum, "-122.2960"},
+                    {IDC_latitudeminimum, "47.4420"}, {IDC_longitudemaximum, "-122.2880"}};
+    for (const auto& box : terminal) SetText(GetDlgItem(main, box.id), box.text);
+    for (int id : {IDC_Exec_GenBuild, IDC_Exec_Library, IDC_Exec_Windsocks}) PostClick(main, id);
     HWND view = GetDlgItem(main, IDC_txtoutput);
     const double start = NowMs();
     PostClick(main, IDC_generate);
