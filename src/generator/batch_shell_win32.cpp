@@ -73,8 +73,9 @@ struct Watch {
     std::function<void()> whenEnded;
 };
 
-// Waits for the read under way to end; the shell's end starts the while after it (`deadline`).
-// False when that while is over first.
+// Waits for the read under way to end; the shell's end starts the while after it (`deadline`),
+// counted from the moment the end is seen, however long the shell was silent before. False when
+// that while is over first.
 bool AwaitRead(const Watch& watch, ULONGLONG& deadline) {
     const HANDLE events[] = {watch.readDone.get(), watch.process.get()};
     for (;;) {
@@ -82,7 +83,7 @@ bool AwaitRead(const Watch& watch, ULONGLONG& deadline) {
         const DWORD left = deadline ? static_cast<DWORD>(deadline > now ? deadline - now : 0) : INFINITE;
         switch (WaitForMultipleObjects(deadline ? 1 : 2, events, FALSE, left)) {
         case WAIT_OBJECT_0: return true;
-        case WAIT_OBJECT_0 + 1: deadline = now + kOutputAfterEndMs; break;
+        case WAIT_OBJECT_0 + 1: deadline = GetTickCount64() + kOutputAfterEndMs; break;
         default: return false;
         }
     }

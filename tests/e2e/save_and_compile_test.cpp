@@ -390,6 +390,19 @@ TEST_F(SaveAndCompileTest, AFailedCompileIsReportedInTheCompilersWordsAndTheSour
     EXPECT_EQ(e2e::ReadFileBytes(xml), std::string(kWindsocksDocument) + "\r\n");
     EXPECT_EQ(e2e::ReadFileBytes(bgl), std::string(kBglMarker) + "\r\n");
     ASSERT_TRUE(AwaitRuns(LogPath(), 3));
+
+    // One that fails and stays silent for longer than the while its output is given after the
+    // shell's end, with a helper that prints a last line once the shell has ended: that while
+    // counts from the end.
+    ASSERT_TRUE(TroubledCompiler(
+        "late.cmd", "--fail \"line 9: bad\" --end-after " + Quoted(Release()) + " --late-line \"helper: done\""));
+    ASSERT_TRUE(SaveAs(xml));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Outcomes(Log().value_or("")) == 4; }));
+    Sleep(2500);
+    ASSERT_TRUE(e2e::WriteFileBytes(Release(), ""));
+    ASSERT_TRUE(
+        ExpectMessages({CompileFailed(bgl, false, "Compiling " + xml + "\r\nline 9: bad\r\nhelper: done", xml)}));
+    ASSERT_TRUE(AwaitRuns(LogPath(), 4));
 }
 
 // A compiler may leave a program running that holds its output open: the compile ends with the
