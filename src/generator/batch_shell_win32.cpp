@@ -153,9 +153,11 @@ public:
         buffer_.resize(size);
         list_ = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(buffer_.data());
         if (!InitializeProcThreadAttributeList(list_, 1, 0, &size)) {
+            error_ = LastError();
             list_ = nullptr;
         } else if (!UpdateProcThreadAttribute(list_, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handles_.data(),
                                               handles_.size() * sizeof(HANDLE), nullptr, nullptr)) {
+            error_ = LastError();
             DeleteProcThreadAttributeList(list_);
             list_ = nullptr;
         }
@@ -166,13 +168,15 @@ public:
     InheritedHandles(const InheritedHandles&) = delete;
     InheritedHandles& operator=(const InheritedHandles&) = delete;
 
-    // nullptr when the list could not be made.
+    // nullptr when the list could not be made, and then why.
     LPPROC_THREAD_ATTRIBUTE_LIST list() const { return list_; }
+    std::error_code error() const { return error_; }
 
 private:
     std::vector<HANDLE> handles_;
     std::vector<char> buffer_;
     LPPROC_THREAD_ATTRIBUTE_LIST list_ = nullptr;
+    std::error_code error_;
 };
 
 }  // namespace
@@ -243,14 +247,23 @@ Result<std::shared_ptr<const ShellRun>> StartBatch(const std::string& folder, co
         start.error = error;
         return start;
     }
+    // Each failure's error is taken at its call, before another call can overwrite it.
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     UniqueHandle input(
         CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0, nullptr));
+    if (!input) {
+        start.error = LastError();
+        return start;
+    }
     UniqueHandle readDone(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!readDone) {
+        start.error = LastError();
+        return start;
+    }
     // These two and no other handle of the program: whatever else it holds stays its own.
     const InheritedHandles inherited({input.get(), writer.get()});
-    if (!input || !readDone || !inherited.list()) {
-        start.error = LastError();
+    if (!inherited.list()) {
+        start.error = inherited.error();
         return start;
     }
 

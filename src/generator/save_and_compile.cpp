@@ -118,7 +118,9 @@ Result<Done> FinishCompile(const Compile& compile) {
     const Result<FileStat> bgl = StatFile(compile.bglPath);
     const bool written = !bgl.error && (compile.bglBefore.error || bgl.value != compile.bglBefore.value);
     if (shell.exitCode != 0 || !written || bgl.value.size == 0) {
-        const BglLeft left = !written ? BglLeft::Nothing : bgl.value.size == 0 ? BglLeft::Empty : BglLeft::Written;
+        const BglLeft left = written     ? (bgl.value.size == 0 ? BglLeft::Empty : BglLeft::Written)
+                             : bgl.error ? BglLeft::Nothing
+                                         : BglLeft::Unchanged;
         return Failed<Done>(Failure::CompileFailed,
                             CompileFailedMessage(compile.bglPath, compile.xmlPath, shell.output, shell.exitCode, left));
     }
