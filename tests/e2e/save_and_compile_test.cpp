@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "fixture.h"
 
@@ -61,12 +62,12 @@ protected:
 
     // Starts a new program whose settings name the stand-in compiler, copied to this path
     // within the program's folder (a sub-folder is made). The program's folder may have a name
-    // of its own within the test's folder.
-    AssertionResult StartWithCompiler(const std::string& compiler, const std::string& folderName = "") {
+    // of its own within the test's folder (in UTF-8), or be the root of a drive.
+    AssertionResult StartWithCompiler(const std::string& compiler, const std::string& folderName = "", char drive = 0) {
         if (AssertionResult ended = AwaitStartedProcesses(); !ended) return ended;
         main_ = nullptr;
         program_.reset();
-        program_.emplace(ZonewrightExe(), std::nullopt, folderName);
+        program_.emplace(ZonewrightExe(), std::nullopt, folderName, drive);
         if (!program_->prepared()) return AssertionFailure() << program_->failure();
         // The paths below are put together from this folder's as bytes: it must need no change.
         for (char c : program_->OuterPath("")) {
@@ -328,22 +329,42 @@ TEST_F(SaveAndCompileTest, TheBatchFileCompilesTheSavedSource) {
     }
 }
 
-TEST_F(SaveAndCompileTest, AProgramFolderNamedWithAVariableRunsItsOwnBatchFile) {
-    ASSERT_TRUE(StartWithCompiler("bglcomp.exe", "zw %OS% run"));
-    // The folder that name expands to, with a batch file of its own: it must not run.
-    const std::string decoy = program_->OuterPath("zw Windows_NT run");
-    ASSERT_TRUE(CreateDirectoryA(decoy.c_str(), nullptr));
-    ASSERT_TRUE(e2e::WriteFileBytes(decoy + "\\Zonewright.bat", "echo decoy> " + Quoted(decoy + "\\ran.txt") + "\r\n"));
-    ASSERT_TRUE(MakeFolder("scenery"));
-    ASSERT_TRUE(GenerateWindsocks());
-    ASSERT_TRUE(DeleteSource(false));
-    const std::string xml = program_->Path("scenery\\area.xml");
-    ASSERT_TRUE(SaveAs(xml));
-    EXPECT_EQ(Batch(), Quoted(Doubled(program_->Path("bglcomp.exe"))) + " " + Quoted(Doubled(xml)) + "\r\n");
-    ASSERT_TRUE(AwaitRuns(LogPath(), 1));
-    EXPECT_EQ(Log(), CompiledRun(xml, program_->Path("scenery\\area.bgl")));
-    EXPECT_EQ(e2e::FolderEntries(decoy), std::vector<std::string>{"Zonewright.bat"});
-    EXPECT_EQ(program_->FindMessageBox(), nullptr);
+// Wherever the program stands, the shell runs the program's own batch file in its folder: a
+// folder named with a variable, whose expansion names another folder with a batch file of its
+// own; the root of a drive, where "Y:" alone would name the current folder, which holds one too;
+// a folder whose name the ANSI code page cannot write, where the program goes by its short name.
+TEST_F(SaveAndCompileTest, TheProgramRunsItsOwnBatchFileWhereverItStands) {
+    const struct {
+        const char* name;
+        std::string folderName;  // in UTF-8
+        char drive;
+        std::function<std::string()> decoy;  // the folder of a batch file that must not run
+    } cases[] = {
+        {"a folder named with a variable", "zw %OS% run", 0, [&] { return program_->OuterPath("zw Windows_NT run"); }},
+        {"the root of a drive", "", 'Y', [&] { return program_->Path("elsewhere"); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(StartWithCompiler("bglcomp.exe", c.folderName, c.drive));
+        const std::string decoy = c.decoy ? c.decoy() : "";
+        if (!decoy.empty()) {
+            ASSERT_TRUE(CreateDirectoryA(decoy.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+            ASSERT_TRUE(
+                e2e::WriteFileBytes(decoy + "\\Zonewright.bat", "echo decoy> " + Quoted(decoy + "\\ran.txt") + "\r\n"));
+        }
+        ASSERT_TRUE(MakeFolder("scenery"));
+        ASSERT_TRUE(GenerateWindsocks());
+        ASSERT_TRUE(DeleteSource(false));
+        const std::string xml = program_->Path("scenery\\area.xml");
+        ASSERT_TRUE(SaveAs(xml));
+        EXPECT_EQ(Batch(), Quoted(Doubled(program_->Path("bglcomp.exe"))) + " " + Quoted(Doubled(xml)) + "\r\n");
+        ASSERT_TRUE(AwaitRuns(LogPath(), 1));
+        EXPECT_EQ(Log(), CompiledRun(xml, program_->Path("scenery\\area.bgl")));
+        if (!decoy.empty()) {
+            EXPECT_EQ(e2e::FolderEntries(decoy), std::vector<std::string>{"Zonewright.bat"});
+        }
+        EXPECT_EQ(program_->FindMessageBox(), nullptr);
+    }
 }
 
 TEST_F(SaveAndCompileTest, AFailedCompileIsReportedInTheCompilersWordsAndTheSourceKept) {
