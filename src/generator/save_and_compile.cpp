@@ -34,6 +34,9 @@ std::string WhatTheNameWouldDestroy(const std::string& xmlPath) {
     if (SameFile(xmlPath, BatchFilePath())) return "that is the batch file that runs the compiler.";
     if (SameFile(xmlPath, SettingsFilePath())) return "that is the settings file of Zonewright.";
     if (SameFile(xmlPath, ProgramFile())) return "that is Zonewright itself.";
+    // Read for this check alone and writing nothing: the settings are read again in their turn.
+    const std::string compiler = PeekIniValue(SettingsFilePath(), kSettingsSection, kCompilerKey);
+    if (!compiler.empty() && SameFile(xmlPath, compiler)) return "that is the compiler that Zonewright runs.";
     return "";
 }
 

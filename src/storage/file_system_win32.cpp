@@ -10,6 +10,7 @@
 #include "storage/file_system.h"
 #include "storage/program_folder.h"
 #include "storage/text_file.h"
+#include "win32/handles.h"
 #include "win32/system_error_win32.h"
 #include "win32/wide_text.h"
 
@@ -20,6 +21,27 @@ std::string LongPath(const std::string& path) {
     char longPath[MAX_PATH];
     const DWORD length = GetLongPathNameA(path.c_str(), longPath, MAX_PATH);
     return length > 0 && length < MAX_PATH ? std::string(longPath, length) : "";
+}
+
+// The volume and the index within it of an existing file or folder, whatever its name.
+struct FileIdentity {
+    DWORD volume;
+    DWORD indexHigh;
+    DWORD indexLow;
+    bool operator==(const FileIdentity& other) const {
+        return volume == other.volume && indexHigh == other.indexHigh && indexLow == other.indexLow;
+    }
+};
+
+// Nothing for a file that is not there or cannot be asked. Opened for no access, which no other
+// program's sharing refuses.
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    const UniqueHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!file || !GetFileInformationByHandle(file.get(), &information)) return std::nullopt;
+    return FileIdentity{information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
 }
 
 LeadBytes AnsiLeadBytes() {
@@ -79,8 +101,13 @@ std::string FullPath(const std::string& path) {
     return folder.empty() ? resolved : folder + resolved.substr(nameStart);
 }
 
-// Compared as the file system compares names: character by character, each letter in upper case.
+// Files that are there are compared themselves, so that another name of one (a subst or mapped
+// drive, a junction, a link) is the same file. Others by name, as the file system compares names:
+// character by character, each letter in upper case.
 bool SameFile(const std::string& a, const std::string& b) {
+    const std::optional<FileIdentity> firstFile = IdentityOf(a);
+    const std::optional<FileIdentity> secondFile = IdentityOf(b);
+    if (firstFile && secondFile) return *firstFile == *secondFile;
     const std::optional<WideText> first = Widened(FullPath(a), CP_ACP);
     const std::optional<WideText> second = Widened(FullPath(b), CP_ACP);
     return first && second &&

@@ -448,33 +448,39 @@ TEST_F(SaveAndCompileTest, ACompileEndsWithItsShellThoughAHelperHoldsTheOutput) 
     EXPECT_TRUE(e2e::WaitUntil([] { return e2e::RunningProcesses("bglcomp.exe").empty(); }));
 }
 
-// Each of these names would have the source destroy a file: each is refused, and every file
-// stays as it was.
+// Each of these names would have the source destroy a file, named as the program names it or
+// through another drive letter for the program's folder: each is refused, and every file stays
+// as it was.
 TEST_F(SaveAndCompileTest, ANameThatWouldDestroyAFileIsRefused) {
     ASSERT_TRUE(StartWithCompiler("bglcomp.exe"));
     ASSERT_TRUE(e2e::WriteFileBytes(program_->Path("area.bgl"), "the compiled area"));
     ASSERT_TRUE(e2e::WriteFileBytes(program_->Path(kBatchFile), "earlier batch\r\n"));
+    const e2e::MappedDrive drive('Y', program_->Path(""));
+    ASSERT_TRUE(drive.mapped());
     ASSERT_TRUE(GenerateWindsocks());
     const std::string whyBgl =
         "the compiler names its .bgl file after the source, so it would write it over the source itself. Give the "
         "source a name ending in .xml.";
+    const std::string whyBatch = "that is the batch file that runs the compiler.";
+    const std::string whySettings = "that is the settings file of Zonewright.";
+    const std::string whyProgram = "that is Zonewright itself.";
+    const std::string whyCompiler = "that is the compiler that Zonewright runs.";
     const std::pair<std::string, std::string> names[] = {
-        {"area.bgl", whyBgl},
-        {"area.BGL", whyBgl},
-        {"Zonewright.bat", "that is the batch file that runs the compiler."},
-        {"ZonewrightV2.ini", "that is the settings file of Zonewright."},
-        {"Zonewright.exe", "that is Zonewright itself."},
+        {program_->Path("area.bgl"), whyBgl},           {program_->Path("area.BGL"), whyBgl},
+        {program_->Path("Zonewright.bat"), whyBatch},   {program_->Path("ZonewrightV2.ini"), whySettings},
+        {program_->Path("Zonewright.exe"), whyProgram}, {program_->Path("bglcomp.exe"), whyCompiler},
+        {drive.root() + "Zonewright.bat", whyBatch},    {drive.root() + "ZonewrightV2.ini", whySettings},
+        {drive.root() + "Zonewright.exe", whyProgram},  {drive.root() + "bglcomp.exe", whyCompiler},
     };
     std::vector<std::optional<std::string>> before;
-    for (const auto& [name, why] : names) before.push_back(e2e::ReadFileBytes(program_->Path(name)));
-    for (const auto& [name, why] : names) {
-        SCOPED_TRACE(name);
-        const std::string path = program_->Path(name);
+    for (const auto& [path, why] : names) before.push_back(e2e::ReadFileBytes(path));
+    for (const auto& [path, why] : names) {
+        SCOPED_TRACE(path);
         ASSERT_TRUE(SaveAs(path));
         ASSERT_TRUE(ExpectMessages(
             {"The XML source cannot be saved as \"" + path + "\": " + why + "\r\n\r\nNothing was saved."}));
     }
-    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(e2e::ReadFileBytes(program_->Path(names[i].first)), before[i]);
+    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(e2e::ReadFileBytes(names[i].first), before[i]);
     EXPECT_EQ(program_->ChildProcesses(), std::vector<DWORD>{});
     EXPECT_FALSE(Log());
 }
