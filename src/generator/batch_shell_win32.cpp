@@ -230,7 +230,7 @@ Result<std::string> PathForBatch(const std::string& path, unsigned shellCodePage
 }
 
 Result<std::shared_ptr<const ShellRun>> StartBatch(const std::string& folder, const std::string& batchName,
-                                                   std::function<void()> whenEnded) {
+                                                   const HeldFile& batch, std::function<void()> whenEnded) {
     Result<std::shared_ptr<const ShellRun>> start;
     char system[MAX_PATH];
     const UINT length = GetSystemDirectoryA(system, MAX_PATH);
@@ -294,14 +294,26 @@ Result<std::shared_ptr<const ShellRun>> StartBatch(const std::string& folder, co
     startup.lpAttributeList = inherited.list();
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(shell.c_str(), &command[0], nullptr, nullptr, TRUE,
-                        CREATE_NEW_CONSOLE | EXTENDED_STARTUPINFO_PRESENT, nullptr, folder.c_str(),
+                        CREATE_NEW_CONSOLE | EXTENDED_STARTUPINFO_PRESENT | CREATE_SUSPENDED, nullptr, folder.c_str(),
                         &startup.StartupInfo, &process)) {
         start.error = LastError();
         ResumeThread(thread.get());  // it finds no process and ends
         return start;
     }
-    CloseHandle(process.hThread);
-    watched->process = UniqueHandle(process.hProcess);
+    const UniqueHandle shellThread(process.hThread);
+    UniqueHandle shellProcess(process.hProcess);
+    // Before the shell runs: the hold, once in the shell, lasts while the shell reads the file line
+    // by line, and ends with it.
+    HANDLE hold = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), reinterpret_cast<HANDLE>(batch.handle()), shellProcess.get(), &hold, 0,
+                         FALSE, DUPLICATE_SAME_ACCESS)) {
+        start.error = LastError();
+        TerminateProcess(shellProcess.get(), 1);
+        ResumeThread(thread.get());
+        return start;
+    }
+    ResumeThread(shellThread.get());
+    watched->process = std::move(shellProcess);
     watched->output = std::move(reader);
     watched->readDone = std::move(readDone);
     start.value = watched->run;

@@ -105,7 +105,8 @@ Started SaveSourceAndCompile(const std::string& xmlPath, const std::string& sour
     compile->deleteSource = deleteSource;
     compile->bglBefore = StatFile(compile->bglPath);
     compile->batch = std::move(batch.value);
-    const Result<std::shared_ptr<const ShellRun>> started = shell.start(folder, kBatchFileName, std::move(whenEnded));
+    const Result<std::shared_ptr<const ShellRun>> started =
+        shell.start(folder, kBatchFileName, *compile->batch, std::move(whenEnded));
     if (started.error) {
         return FileFailure("The batch file could not be started:", batchPath, started.error,
                            "\r\nThe XML source and the batch file were saved.");

@@ -41,6 +41,9 @@ public:
     // The file's content becomes these bytes, on disk when this returns.
     std::error_code Replace(const std::string& bytes);
 
+    // The platform's handle of the open file, for another process to hold it by a handle of its own.
+    std::intptr_t handle() const { return handle_; }
+
 private:
     friend Result<std::unique_ptr<HeldFile>> HoldFile(const std::string& path);
     explicit HeldFile(std::intptr_t handle) : handle_(handle) {}

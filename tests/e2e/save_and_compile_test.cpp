@@ -510,19 +510,40 @@ TEST_F(SaveAndCompileTest, ASaveWhileTheCompilerRunsIsRefusedAndTheSourceGoesOnl
     EXPECT_EQ(program_->FindMessageBox(), nullptr);
 }
 
+// The shell goes on after the program has closed, and holds its batch file until it ends: a
+// second copy of the program cannot write it meanwhile.
 TEST_F(SaveAndCompileTest, ClosingTheProgramLeavesTheCompilerRunningAndTheSourceInPlace) {
     ASSERT_TRUE(StartSlowCompile());
     const std::string xml = SlowSource();
+    const std::vector<DWORD> shells = program_->ChildProcesses();
+    ASSERT_EQ(shells.size(), 1u);
+    const UniqueHandle shell(OpenProcess(SYNCHRONIZE, FALSE, shells[0]));
+    ASSERT_TRUE(shell);
 
     ASSERT_TRUE(e2e::PostCommand(main_, ID_menuExit));
     ASSERT_TRUE(program_->WaitForExit());
     EXPECT_EQ(program_->ExitCode(), 0u);
     EXPECT_EQ(Log(), "called with: " + xml + "\r\n");
+    ASSERT_TRUE(program_->Start());
+    ASSERT_TRUE(AwaitMainWindow());
+    ASSERT_TRUE(GenerateWindsocks());
+    const std::string second = program_->Path("scenery\\second.xml");
+    ASSERT_TRUE(SaveAs(second));
+    ASSERT_TRUE(ExpectMessages({"The batch file could not be written: \"" + program_->Path(kBatchFile) +
+                                "\".\r\n\r\nIt is in use: another copy of Zonewright is most likely compiling "
+                                "with it. Save again once that compile has finished.\r\nThe XML source was saved, "
+                                "but the compiler was not started."}));
+
     // The compiler goes on alone and finishes; nobody deletes the source any more.
     ASSERT_TRUE(e2e::WriteFileBytes(Release(), ""));
     ASSERT_TRUE(e2e::WaitUntil([&] { return Outcomes(Log().value_or("")) == 1; }));
     EXPECT_EQ(Log(), CompiledRun(xml, program_->Path("scenery\\area.bgl")));
-    EXPECT_EQ(e2e::FolderEntries(program_->Path("scenery")), (std::vector<std::string>{"area.bgl", "area.xml"}));
+    ASSERT_EQ(WaitForSingleObject(shell.get(), e2e::kTimeoutMs), WAIT_OBJECT_0);
+    ASSERT_TRUE(SaveAs(second));
+    ASSERT_TRUE(AwaitRuns(LogPath(), 2));
+    ASSERT_TRUE(AwaitDeleted(second));
+    EXPECT_EQ(e2e::FolderEntries(program_->Path("scenery")),
+              (std::vector<std::string>{"area.bgl", "area.xml", "second.bgl"}));
 }
 
 TEST_F(SaveAndCompileTest, TheCompilerLocationIsReadAtEachSave) {

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <optional>
 
+#include "storage/file_system.h"
 #include "storage/text_file.h"
 #include "test_folder.h"
 #include "win32/handles.h"
@@ -74,17 +75,24 @@ TEST(StartBatch, RunsTheBatchFileInItsFolderWithNothingExpandedButItsOwnLinesAnd
                                   &inheritable, CREATE_ALWAYS, 0, nullptr));
     ASSERT_TRUE(held);
     std::atomic<int> calls{0};
-    const Result<std::shared_ptr<const ShellRun>> start = StartBatch(folder, "run.bat", [&calls] { ++calls; });
+    Result<std::unique_ptr<HeldFile>> batch = HoldFile(folder + "\\run.bat");
+    ASSERT_FALSE(batch.error);
+    const Result<std::shared_ptr<const ShellRun>> start =
+        StartBatch(folder, "run.bat", *batch.value, [&calls] { ++calls; });
     ASSERT_FALSE(start.error) << start.error.message();
     ASSERT_TRUE(start.value);
     held.Reset();
     EXPECT_TRUE(UniqueHandle(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)))
         << "the shell holds the probe it inherited";
+    // The batch file, though, it holds itself, once this program's hold has ended, until it ends.
+    batch.value.reset();
+    EXPECT_EQ(HoldFile(folder + "\\run.bat").error, Failure::FileInUse);
     EXPECT_EQ(calls, 0);
     ASSERT_FALSE(WriteWholeFile(folder + "\\release", ""));
     ASSERT_TRUE(WaitUntil([&] { return calls == 1; }));
     EXPECT_TRUE(start.value->ended);
     EXPECT_EQ(start.value->exitCode, 3u);
+    EXPECT_FALSE(HoldFile(folder + "\\run.bat").error);
     std::string expected =
         "[%OS%] [!OS!] \xFC"
         "ber\r\n" +

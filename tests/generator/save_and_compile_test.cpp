@@ -39,7 +39,8 @@ protected:
             if (path.find('^') != std::string::npos) forBatch.error = Failure::UnreadableByShell;
             return forBatch;
         };
-        shell.start = [this](const std::string& folder, const std::string& name, std::function<void()>) {
+        shell.start = [this](const std::string& folder, const std::string& name, const HeldFile&,
+                             std::function<void()>) {
             started.push_back(folder + "|" + name);
             Result<std::shared_ptr<const ShellRun>> start;
             start.error = startError;
