@@ -22,29 +22,6 @@ unsigned Resolved(unsigned codePage) {
     return codePage;
 }
 
-// UTF-8 and UTF-7 take no flags and no default character: every character has a form in them.
-bool IsUnicode(unsigned codePage) {
-    return codePage == CP_UTF8 || codePage == CP_UTF7;
-}
-
-Result<std::string> Narrowed(const WideText& wide, unsigned codePage, bool exact) {
-    Result<std::string> text;
-    const DWORD flags = exact && !IsUnicode(codePage) ? WC_NO_BEST_FIT_CHARS : 0;
-    BOOL lossy = FALSE;
-    BOOL* lost = exact && !IsUnicode(codePage) ? &lossy : nullptr;
-    const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, lost);
-    if (length > 0) {
-        text.value.resize(static_cast<size_t>(length));
-        if (WideCharToMultiByte(codePage, flags, wide.data(), size, &text.value[0], length, nullptr, lost) == length &&
-            !lossy) {
-            return text;
-        }
-    }
-    text.error = Failure::UnreadableByShell;
-    return text;
-}
-
 // The short form of the last name of a path, as GetShortPathName gives it in ANSI.
 Result<std::string> ShortName(const std::string& path) {
     Result<std::string> name;
@@ -187,16 +164,16 @@ Result<std::string> ConvertExactly(const std::string& text, unsigned fromCodePag
     // UTF-7 alone takes no MB_ERR_INVALID_CHARS. A failed conversion is a text the target cannot
     // hold, whatever the system's reason.
     const std::optional<WideText> wide = Widened(text, from, from == CP_UTF7 ? 0 : MB_ERR_INVALID_CHARS);
-    if (!wide) return {"", Failure::UnreadableByShell, ""};
-    return Narrowed(*wide, Resolved(toCodePage), true);
+    const std::optional<std::string> narrow = wide ? Narrowed(*wide, Resolved(toCodePage), true) : std::nullopt;
+    if (!narrow) return {"", Failure::UnreadableByShell, ""};
+    return {*narrow, {}, ""};
 }
 
 std::string ConvertLossy(const std::string& text, unsigned fromCodePage, unsigned toCodePage) {
     if (text.empty()) return text;
     const std::optional<WideText> wide = Widened(text, Resolved(fromCodePage));
-    if (!wide) return text;
-    const Result<std::string> narrow = Narrowed(*wide, Resolved(toCodePage), false);
-    return narrow.error ? text : narrow.value;
+    const std::optional<std::string> narrow = wide ? Narrowed(*wide, Resolved(toCodePage), false) : std::nullopt;
+    return narrow.value_or(text);
 }
 
 // The shell reads batch files in the OEM code page.

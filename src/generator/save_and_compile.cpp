@@ -53,6 +53,11 @@ Started SaveSourceAndCompile(const std::string& xmlPath, const std::string& sour
         return FileFailure("The XML source could not be saved to", xmlPath, error, "");
     }
     const std::string folder = ProgramFolder();
+    if (folder.empty()) {
+        return Failed<std::unique_ptr<Compile>>(
+            Failure::UnnamedFolder, "The XML source was saved to \"" + xmlPath +
+                                        "\", but it cannot be compiled from here.\r\n\r\n" + ProgramFolderFault());
+    }
     if (IsNetworkPath(folder)) {
         return Failed<std::unique_ptr<Compile>>(
             Failure::NetworkFolder, "The XML source was saved to \"" + xmlPath +

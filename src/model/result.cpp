@@ -17,6 +17,7 @@ public:
             case Failure::FileTooLarge: return "The file is too large for a file of its kind.";
             case Failure::NameWouldDestroy: return "Saving under that name would destroy another file.";
             case Failure::NetworkFolder: return "The command shell cannot run a batch file in a network folder.";
+            case Failure::UnnamedFolder: return "The program cannot name its own folder.";
         }
         return "Unknown failure.";
     }

@@ -20,6 +20,7 @@ enum class Failure {
     FileTooLarge,            // the file is larger than any file of its kind
     NameWouldDestroy,        // saving under that name would destroy another file
     NetworkFolder,           // the command shell cannot run a batch file in a network folder
+    UnnamedFolder,           // the program cannot name its own folder
 };
 
 const std::error_category& FailureCategory();

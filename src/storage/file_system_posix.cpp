@@ -128,3 +128,8 @@ std::string ProgramFile() {
     if (length <= 0 || static_cast<size_t>(length) >= sizeof path) return "";
     return std::string(path, static_cast<size_t>(length));
 }
+
+// Every name of the native build is UTF-8, which writes every character.
+std::string ProgramFolderFault() {
+    return "";
+}

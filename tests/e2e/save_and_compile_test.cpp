@@ -342,6 +342,7 @@ TEST_F(SaveAndCompileTest, TheProgramRunsItsOwnBatchFileWhereverItStands) {
     } cases[] = {
         {"a folder named with a variable", "zw %OS% run", 0, [&] { return program_->OuterPath("zw Windows_NT run"); }},
         {"the root of a drive", "", 'Y', [&] { return program_->Path("elsewhere"); }},
+        {"a letter the code page lacks", "\xC5\x81ukasz", 0, nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

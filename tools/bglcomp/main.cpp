@@ -16,10 +16,11 @@ namespace {
 const char* const kHelperSwitch = "--helper-until";
 const char* const kLateHelperSwitch = "--helper-after";
 
+// In the ANSI code page, by its short form where the ANSI code page cannot write the full one.
 std::string ProgramPath() {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
         if (length == 0) return "";
         if (length < path.size()) {
             path.resize(length);
@@ -27,7 +28,18 @@ std::string ProgramPath() {
         }
         path.resize(path.size() * 2);  // Cut short: try again with more room.
     }
-    return path;
+    for (int form = 0; form < 2; ++form) {
+        char ansi[32768];
+        BOOL lossy = FALSE;
+        if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.c_str(), -1, ansi, sizeof ansi, nullptr, &lossy) &&
+            !lossy) {
+            return ansi;
+        }
+        std::wstring shortPath(32768, L'\0');
+        shortPath.resize(GetShortPathNameW(path.c_str(), &shortPath[0], static_cast<DWORD>(shortPath.size())));
+        path = shortPath;
+    }
+    return "";
 }
 
 // The log lies beside the program, wherever it is started from; empty when the path is unknown.
