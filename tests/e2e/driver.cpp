@@ -5,6 +5,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <vector>
 
@@ -463,90 +464,67 @@ std::vector<std::string> ReasonsTheFileIsLocked(const std::string& path, const s
 
 namespace {
 
-// What Wine's mount manager takes to map a drive letter to a Unix folder, or to unmap it.
+// What Wine's mount manager takes, as winecfg gives it, to map a drive letter to a Unix folder
+// (to none: to unmap it).
 struct WineUnixDrive {
-    ULONG size;
-    ULONG type;
-    ULONG fsType;
+    ULONG size, type, fsType;
     DWORD serial;
     ULONGLONG unixDevice;
     WCHAR letter;
-    USHORT mountPointOffset;
-    USHORT deviceOffset;
-    USHORT labelOffset;
+    USHORT mountPointOffset, deviceOffset, labelOffset;
+    char mountPoint[4 * MAX_PATH];
 };
-const DWORD kDefineUnixDrive = CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
 
-using UnixFileName = char*(CDECL*)(const WCHAR*);
-
-// Wine's own function for the Unix path of a file; nullptr on Windows.
-UnixFileName WineUnixFileName() {
-    return reinterpret_cast<UnixFileName>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-}
-
-// Maps the letter to the Unix folder, or unmaps it for "".
-bool DefineWineDrive(char letter, const std::string& unixFolder) {
-    UniqueHandle manager(CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!manager) return false;
-    std::vector<char> request(sizeof(WineUnixDrive) + unixFolder.size() + 1, '\0');
-    auto* drive = reinterpret_cast<WineUnixDrive*>(request.data());
-    drive->size = static_cast<ULONG>(request.size());
-    drive->type = unixFolder.empty() ? DRIVE_NO_ROOT_DIR : DRIVE_FIXED;
-    drive->letter = static_cast<WCHAR>(letter >= 'A' && letter <= 'Z' ? letter - 'A' + 'a' : letter);
-    drive->mountPointOffset = unixFolder.empty() ? 0 : sizeof(WineUnixDrive);
-    unixFolder.copy(request.data() + sizeof(WineUnixDrive), unixFolder.size());
+bool DefineWineDrive(char letter, const char* unixFolder) {
+    const UniqueHandle manager(CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    WineUnixDrive drive = {};
+    drive.size = sizeof drive;
+    drive.type = *unixFolder ? DRIVE_FIXED : DRIVE_NO_ROOT_DIR;
+    drive.letter = static_cast<WCHAR>(letter | 0x20);  // in lower case
+    drive.mountPointOffset = *unixFolder ? offsetof(WineUnixDrive, mountPoint) : 0;
+    lstrcpynA(drive.mountPoint, unixFolder, sizeof drive.mountPoint);
     DWORD returned = 0;
-    return DeviceIoControl(manager.get(), kDefineUnixDrive, request.data(), static_cast<DWORD>(request.size()), nullptr,
-                           0, &returned, nullptr);
+    return manager &&
+           DeviceIoControl(manager.get(), CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS),
+                           &drive, sizeof drive, nullptr, 0, &returned, nullptr);
 }
 
 std::wstring Wide(const std::string& text, UINT codePage) {
-    std::wstring wide(text.size() + 1, L'\0');
-    wide.resize(static_cast<size_t>(
-        std::max(0, MultiByteToWideChar(codePage, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size())) - 1)));
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
+                                                        &wide[0], static_cast<int>(wide.size()))));
     return wide;
 }
 
-// Makes the folder named in UTF-8 and returns its path in the ANSI code page: its short form
-// where the code page cannot write its name; "" when it could not be made.
+// Makes the folder named in UTF-8; its path as the ANSI code page writes it, by its short form
+// where that cannot write the name; "" when it could not be made.
 std::string MakeFolder(const std::string& parent, const std::string& utf8Name) {
-    const std::wstring folder = Wide(parent, CP_ACP) + (parent.back() == '\\' ? L"" : L"\\") + Wide(utf8Name, CP_UTF8);
-    if (!CreateDirectoryW(folder.c_str(), nullptr)) return "";
+    const std::wstring folder = Wide(parent + "\\", CP_ACP) + Wide(utf8Name, CP_UTF8);
+    wchar_t shortFolder[MAX_PATH];
     char ansi[MAX_PATH];
     BOOL lossy = FALSE;
-    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, folder.c_str(), -1, ansi, MAX_PATH, nullptr, &lossy) > 0 &&
-        !lossy) {
-        return ansi;
+    if (!CreateDirectoryW(folder.c_str(), nullptr) || !GetShortPathNameW(folder.c_str(), shortFolder, MAX_PATH) ||
+        !WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, folder.c_str(), -1, ansi, MAX_PATH, nullptr, &lossy)) {
+        return "";
     }
-    wchar_t shortFolder[MAX_PATH];
-    const DWORD length = GetShortPathNameW(folder.c_str(), shortFolder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return "";
-    return WideCharToMultiByte(CP_ACP, 0, shortFolder, -1, ansi, MAX_PATH, nullptr, nullptr) > 0 ? ansi : "";
+    return lossy && !WideCharToMultiByte(CP_ACP, 0, shortFolder, -1, ansi, MAX_PATH, nullptr, nullptr) ? "" : ansi;
 }
 
 }  // namespace
 
-MappedDrive::MappedDrive(char letter, const std::string& folder) : letter_(letter), folder_(folder) {
-    if (const UnixFileName unixFileName = WineUnixFileName()) {
-        if (char* unixFolder = unixFileName(Wide(folder, CP_ACP).c_str())) {
-            mapped_ = DefineWineDrive(letter, unixFolder);
-            HeapFree(GetProcessHeap(), 0, unixFolder);
-        }
-    } else {
-        mapped_ = DefineDosDeviceA(0, root().substr(0, 2).c_str(), folder.c_str());
+MappedDrive::MappedDrive(char letter, const std::string& folder) : letter_(letter) {
+    using UnixFileName = char*(CDECL*)(const WCHAR*);
+    const auto unixFileName = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (char* unixFolder = unixFileName ? unixFileName(Wide(folder, CP_ACP).c_str()) : nullptr) {
+        mapped_ = DefineWineDrive(letter, unixFolder);
+        HeapFree(GetProcessHeap(), 0, unixFolder);
     }
 }
 
 MappedDrive::~MappedDrive() {
-    if (!mapped_) return;
-    if (WineUnixFileName()) {
-        DefineWineDrive(letter_, "");
-    } else {
-        DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE, root().substr(0, 2).c_str(),
-                         folder_.c_str());
-    }
+    if (mapped_) DefineWineDrive(letter_, "");
 }
 
 Zonewright::Zonewright(const std::string& exePath, const std::optional<std::string>& settings,

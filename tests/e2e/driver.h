@@ -107,22 +107,18 @@ std::string SystemMessage(DWORD error);
 // either succeeds.
 std::vector<std::string> ReasonsTheFileIsLocked(const std::string& path, const std::string& bytes);
 
-// A drive letter that names a folder for as long as it lives: a drive of the Wine prefix, as
-// winecfg maps one, or a subst drive on Windows.
+// A drive letter of the Wine prefix, mapped as winecfg maps one, that names a folder while it lives.
 class MappedDrive {
 public:
     MappedDrive(char letter, const std::string& folder);
     ~MappedDrive();
     MappedDrive(const MappedDrive&) = delete;
     MappedDrive& operator=(const MappedDrive&) = delete;
-
     bool mapped() const { return mapped_; }
-    // The drive's root, as "Y:\".
-    std::string root() const { return std::string(1, letter_) + ":\\"; }
+    std::string root() const { return std::string(1, letter_) + ":\\"; }  // as "Y:\"
 
 private:
     char letter_;
-    std::string folder_;
     bool mapped_ = false;
 };
 

