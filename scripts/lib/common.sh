@@ -48,12 +48,14 @@ ensure_wine_prefix() {
 
 XVFB_PID=""
 # Starts a private Xvfb on a free display number and exports DISPLAY. The screen is large enough
-# for the main window laid out at 144 DPI.
+# for the main window laid out at 144 DPI. Its work area leaves a task bar's strip at the bottom,
+# as a desktop does, so that centring on the work area differs from centring on the screen; the
+# server keeps it (-noreset) when its last client leaves.
 start_xvfb() {
     local n
     for n in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
         XVFB_PID=$!
         for _ in $(seq 1 50); do
             [ -e "/tmp/.X11-unix/X$n" ] && break
@@ -61,6 +63,7 @@ start_xvfb() {
         done
         if kill -0 "$XVFB_PID" 2>/dev/null; then
             export DISPLAY=":$n"
+            xprop -root -format _NET_WORKAREA 32c -set _NET_WORKAREA 0,0,1280,984
             return 0
         fi
     done

@@ -50,8 +50,9 @@ struct Watch {
     std::function<void()> whenEnded;
 };
 
-// Waits for the read under way to end; the shell's end starts the while after it (`deadline`).
-// False when that while is over first.
+// Waits for the read under way to end; the shell's end starts the while after it (`deadline`),
+// counted from the moment the end is seen, however long the shell was silent before. False when
+// that while is over first.
 bool AwaitRead(const Watch& watch, ULONGLONG& deadline) {
     const HANDLE events[] = {watch.readDone.get(), watch.process.get()};
     for (;;) {
@@ -59,7 +60,7 @@ bool AwaitRead(const Watch& watch, ULONGLONG& deadline) {
         const DWORD left = deadline ? static_cast<DWORD>(deadline > now ? deadline - now : 0) : INFINITE;
         switch (WaitForMultipleObjects(deadline ? 1 : 2, events, FALSE, left)) {
         case WAIT_OBJECT_0: return true;
-        case WAIT_OBJECT_0 + 1: deadline = now + kOutputAfterEndMs; break;
+        case WAIT_OBJECT_0 + 1: deadline = GetTickCount64() + kOutputAfterEndMs; break;
         default: return false;
         }
     }
@@ -129,9 +130,11 @@ public:
         buffer_.resize(size);
         list_ = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(buffer_.data());
         if (!InitializeProcThreadAttributeList(list_, 1, 0, &size)) {
+            error_ = LastError();
             list_ = nullptr;
         } else if (!UpdateProcThreadAttribute(list_, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handles_.data(),
                                               handles_.size() * sizeof(HANDLE), nullptr, nullptr)) {
+            error_ = LastError();
             DeleteProcThreadAttributeList(list_);
             list_ = nullptr;
         }
@@ -142,13 +145,15 @@ public:
     InheritedHandles(const InheritedHandles&) = delete;
     InheritedHandles& operator=(const InheritedHandles&) = delete;
 
-    // nullptr when the list could not be made.
+    // nullptr when the list could not be made, and then why.
     LPPROC_THREAD_ATTRIBUTE_LIST list() const { return list_; }
+    std::error_code error() const { return error_; }
 
 private:
     std::vector<HANDLE> handles_;
     std::vector<char> buffer_;
     LPPROC_THREAD_ATTRIBUTE_LIST list_ = nullptr;
+    std::error_code error_;
 };
 
 }  // namespace
@@ -204,7 +209,7 @@ Result<std::string> PathForBatch(const std::string& path, unsigned shellCodePage
 }
 
 Result<std::shared_ptr<const ShellRun>> StartBatch(const std::string& folder, const std::string& batchName,
-                                                   std::function<void()> whenEnded) {
+                                                   const HeldFile& batch, std::function<void()> whenEnded) {
     Result<std::shared_ptr<const ShellRun>> start;
     char system[MAX_PATH];
     const UINT length = GetSystemDirectoryA(system, MAX_PATH);
@@ -221,14 +226,23 @@ Result<std::shared_ptr<const ShellRun>> StartBatch(const std::string& folder, co
         start.error = error;
         return start;
     }
+    // Each failure's error is taken at its call, before another call can overwrite it.
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     UniqueHandle input(
         CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0, nullptr));
+    if (!input) {
+        start.error = LastError();
+        return start;
+    }
     UniqueHandle readDone(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!readDone) {
+        start.error = LastError();
+        return start;
+    }
     // These two and no other handle of the program: whatever else it holds stays its own.
     const InheritedHandles inherited({input.get(), writer.get()});
-    if (!input || !readDone || !inherited.list()) {
-        start.error = LastError();
+    if (!inherited.list()) {
+        start.error = inherited.error();
         return start;
     }
 
@@ -259,14 +273,26 @@ Result<std::shared_ptr<const ShellRun>> StartBatch(const std::string& folder, co
     startup.lpAttributeList = inherited.list();
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(shell.c_str(), &command[0], nullptr, nullptr, TRUE,
-                        CREATE_NEW_CONSOLE | EXTENDED_STARTUPINFO_PRESENT, nullptr, folder.c_str(),
+                        CREATE_NEW_CONSOLE | EXTENDED_STARTUPINFO_PRESENT | CREATE_SUSPENDED, nullptr, folder.c_str(),
                         &startup.StartupInfo, &process)) {
         start.error = LastError();
         ResumeThread(thread.get());  // it finds no process and ends
         return start;
     }
-    CloseHandle(process.hThread);
-    watched->process = UniqueHandle(process.hProcess);
+    const UniqueHandle shellThread(process.hThread);
+    UniqueHandle shellProcess(process.hProcess);
+    // Before the shell runs: the hold, once in the shell, lasts while the shell reads the file line
+    // by line, and ends with it.
+    HANDLE hold = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), reinterpret_cast<HANDLE>(batch.handle()), shellProcess.get(), &hold, 0,
+                         FALSE, DUPLICATE_SAME_ACCESS)) {
+        start.error = LastError();
+        TerminateProcess(shellProcess.get(), 1);
+        ResumeThread(thread.get());
+        return start;
+    }
+    ResumeThread(shellThread.get());
+    watched->process = std::move(shellProcess);
     watched->output = std::move(reader);
     watched->readDone = std::move(readDone);
     start.value = watched->run;

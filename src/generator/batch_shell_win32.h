@@ -30,5 +30,7 @@ Result<std::string> PathForBatch(const std::string& path, unsigned shellCodePage
 // its own reads its output (converting it from the console's OEM code page) and, once the shell
 // has ended and its output is read, or at most two seconds later, sets `exitCode` and `ended` and
 // calls `whenEnded` (on that thread). Closing the program neither waits for the shell nor ends it.
+// The shell is given a handle of its own to the held batch file, which nothing inherits: the file
+// stays held until the shell ends, whenever the program ends.
 Result<std::shared_ptr<const ShellRun>> StartBatch(const std::string& folder, const std::string& batchName,
-                                                   std::function<void()> whenEnded);
+                                                   const HeldFile& batch, std::function<void()> whenEnded);

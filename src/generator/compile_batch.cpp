@@ -65,7 +65,12 @@ bool IsNetworkPath(const std::string& path) {
 std::string CompileFailedMessage(const std::string& bglPath, const std::string& xmlPath, const std::string& output,
                                  unsigned long exitCode, BglLeft bgl) {
     std::string outcome;
-    if (exitCode == 0) {
+    if (exitCode == 0 && bgl == BglLeft::Unchanged) {
+        outcome = "The compiler reported success, but \"" + bglPath +
+                  "\" kept the time and size it had before, so it cannot be told whether the compiler wrote it "
+                  "again: on a drive that keeps file times in 2-second steps (FAT32), a new .bgl of the same size "
+                  "written within one step looks the same. Check the .bgl file before you use it.";
+    } else if (exitCode == 0) {
         outcome = bgl == BglLeft::Empty ? "No .bgl file was made: the compiler left \"" + bglPath + "\" empty."
                                         : "No .bgl file was made: the compiler did not write \"" + bglPath + "\".";
     } else {
@@ -73,7 +78,7 @@ std::string CompileFailedMessage(const std::string& bglPath, const std::string& 
         char code[32];
         std::snprintf(code, sizeof code, exitCode > 0xFFFF ? "0x%08lX" : "%lu", exitCode);
         outcome = std::string("The compiler failed (exit code ") + code + ").";
-        outcome += bgl == BglLeft::Nothing
+        outcome += bgl == BglLeft::Nothing || bgl == BglLeft::Unchanged
                        ? " It did not write \"" + bglPath + "\"."
                        : " The .bgl file \"" + bglPath + "\" that it wrote may be incomplete: do not use it.";
     }

@@ -22,12 +22,15 @@ bool IsNetworkPath(const std::string& path);
 // either end are dropped. A line ends at LF, and a CR before it goes.
 std::string LastLines(const std::string& output, size_t count);
 
-// What a failed compile left at the .bgl's place.
-enum class BglLeft { Nothing, Empty, Written };
+// What a failed compile left at the .bgl's place. Unchanged: the .bgl of before, with the time and
+// size it had, which a rewrite of the same size within one step of a coarse clock (FAT32 keeps
+// times in 2-second steps) would also leave.
+enum class BglLeft { Nothing, Unchanged, Empty, Written };
 
 // What the user is told of a failed compile: the exit code when the compiler reported a failure,
-// the .bgl that was expected (or that it may be incomplete), what the compiler printed (its last
-// lines), and that the XML source is still there.
+// the .bgl that was expected (or that it may be incomplete, or, after a success, that it kept its
+// time and size, to be checked), what the compiler printed (its last lines), and that the XML
+// source is still there.
 std::string CompileFailedMessage(const std::string& bglPath, const std::string& xmlPath, const std::string& output,
                                  unsigned long exitCode, BglLeft bgl);
 

@@ -34,6 +34,9 @@ std::string WhatTheNameWouldDestroy(const std::string& xmlPath) {
     if (SameFile(xmlPath, BatchFilePath())) return "that is the batch file that runs the compiler.";
     if (SameFile(xmlPath, SettingsFilePath())) return "that is the settings file of Zonewright.";
     if (SameFile(xmlPath, ProgramFile())) return "that is Zonewright itself.";
+    // Read for this check alone and writing nothing: the settings are read again in their turn.
+    const std::string compiler = PeekIniValue(SettingsFilePath(), kSettingsSection, kCompilerKey);
+    if (!compiler.empty() && SameFile(xmlPath, compiler)) return "that is the compiler that Zonewright runs.";
     return "";
 }
 
@@ -50,6 +53,11 @@ Started SaveSourceAndCompile(const std::string& xmlPath, const std::string& sour
         return FileFailure("The XML source could not be saved to", xmlPath, error, "");
     }
     const std::string folder = ProgramFolder();
+    if (folder.empty()) {
+        return Failed<std::unique_ptr<Compile>>(
+            Failure::UnnamedFolder, "The XML source was saved to \"" + xmlPath +
+                                        "\", but it cannot be compiled from here.\r\n\r\n" + ProgramFolderFault());
+    }
     if (IsNetworkPath(folder)) {
         return Failed<std::unique_ptr<Compile>>(
             Failure::NetworkFolder, "The XML source was saved to \"" + xmlPath +
@@ -102,7 +110,8 @@ Started SaveSourceAndCompile(const std::string& xmlPath, const std::string& sour
     compile->deleteSource = deleteSource;
     compile->bglBefore = StatFile(compile->bglPath);
     compile->batch = std::move(batch.value);
-    const Result<std::shared_ptr<const ShellRun>> started = shell.start(folder, kBatchFileName, std::move(whenEnded));
+    const Result<std::shared_ptr<const ShellRun>> started =
+        shell.start(folder, kBatchFileName, *compile->batch, std::move(whenEnded));
     if (started.error) {
         return FileFailure("The batch file could not be started:", batchPath, started.error,
                            "\r\nThe XML source and the batch file were saved.");
@@ -118,7 +127,9 @@ Result<Done> FinishCompile(const Compile& compile) {
     const Result<FileStat> bgl = StatFile(compile.bglPath);
     const bool written = !bgl.error && (compile.bglBefore.error || bgl.value != compile.bglBefore.value);
     if (shell.exitCode != 0 || !written || bgl.value.size == 0) {
-        const BglLeft left = !written ? BglLeft::Nothing : bgl.value.size == 0 ? BglLeft::Empty : BglLeft::Written;
+        const BglLeft left = written     ? (bgl.value.size == 0 ? BglLeft::Empty : BglLeft::Written)
+                             : bgl.error ? BglLeft::Nothing
+                                         : BglLeft::Unchanged;
         return Failed<Done>(Failure::CompileFailed,
                             CompileFailedMessage(compile.bglPath, compile.xmlPath, shell.output, shell.exitCode, left));
     }

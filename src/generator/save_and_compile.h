@@ -21,14 +21,16 @@ struct Compile {
 
 // Saves the source view's text as the XML file, writes Zonewright.bat in the program's folder
 // with the compile line and starts it through the shell. A name under which the XML file would
-// destroy a file (its own .bgl, the batch file, the settings file, the program) is refused before
-// anything is written. The steps run in this order, and a failure ends them: the XML file is
-// complete before the batch file is touched, and the batch file is emptied before the compiler
-// location is read. No compiler location, or one the batch file cannot hold, starts nothing, and
-// nor does a program folder on the network. The batch file is held from its writing until the
-// compile is finished, so another copy of the program cannot write it meanwhile. `whenEnded` is
-// called on another thread once the compiler has ended. A failure comes with its report for the
-// user: what failed, which file and the system's reason, and what was left done.
+// destroy a file (its own .bgl, the batch file, the settings file, the program, the compiler) is
+// refused before anything is written; a file that is there is known under any of its names. The
+// steps run in this order, and a failure ends them: the XML file is complete before the batch
+// file is touched, and the batch file is emptied before the compiler location is read. No
+// compiler location, or one the batch file cannot hold, starts nothing, and nor does a program
+// folder on the network or one the program cannot name. The batch file is held from its writing
+// until the compile is finished, and by the shell until it ends, so another copy of the program
+// cannot write it meanwhile. `whenEnded` is called on another thread once the compiler has
+// ended. A failure comes with its report for the user: what failed, which file and the system's
+// reason, and what was left done.
 Result<std::unique_ptr<Compile>> SaveSourceAndCompile(const std::string& xmlPath, const std::string& source,
                                                       bool deleteSource, std::function<void()> whenEnded,
                                                       const Shell& shell);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/result.h"
+#include "storage/file_system.h"
 
 // The command shell, as saving and compiling needs it: paths written so that the shell reads
 // them as they are, and a batch file run by it. CommandShell() in batch_shell_win32.h is the
@@ -23,9 +24,10 @@ struct ShellRun {
 struct Shell {
     // An ANSI path as a batch line must hold it, or Failure::UnreadableByShell.
     std::function<Result<std::string>(const std::string& path)> pathForBatch;
-    // Starts the batch file of this bare name in this folder; `whenEnded` is called on another
-    // thread once the shell has ended and its output is read (what came within a short while).
+    // Starts the batch file of this bare name in this folder, which `batch` holds; the shell holds
+    // it as well until it ends. `whenEnded` is called on another thread once the shell has ended
+    // and its output is read (what came within a short while).
     std::function<Result<std::shared_ptr<const ShellRun>>(const std::string& folder, const std::string& batchName,
-                                                          std::function<void()> whenEnded)>
+                                                          const HeldFile& batch, std::function<void()> whenEnded)>
         start;
 };

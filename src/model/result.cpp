@@ -19,6 +19,7 @@ public:
             case Failure::NetworkFolder: return "The command shell cannot run a batch file in a network folder.";
             case Failure::NotReadableXml: return "The file is no XML that the parser can read.";
             case Failure::NoExclusionRectangle: return "The XML document holds no exclusion rectangle.";
+            case Failure::UnnamedFolder: return "The program cannot name its own folder.";
         }
         return "Unknown failure.";
     }

@@ -22,6 +22,7 @@ enum class Failure {
     NetworkFolder,           // the command shell cannot run a batch file in a network folder
     NotReadableXml,          // the XML parser could not read the file
     NoExclusionRectangle,    // an XML document holds no exclusion rectangle
+    UnnamedFolder,           // the program cannot name its own folder
 };
 
 const std::error_category& FailureCategory();

@@ -24,3 +24,11 @@ size_t FindLastCharacter(const std::string& text, const char* characters, const 
 
 // Where the name after the last folder separator (\, / or the drive's :) begins; 0 for none.
 size_t FileNameStart(const std::string& path, const LeadBytes& lead = SystemLeadBytes());
+
+// The folder part of a path, without the separator before the name; a root keeps its separator
+// (Y:\, \\server\share\, \), since "Y:" alone names the current folder of drive Y. "" when the
+// path has no folder part.
+std::string FolderOf(const std::string& path, const LeadBytes& lead = SystemLeadBytes());
+
+// The name in that folder, with one separator between them; the name alone for no folder.
+std::string InFolder(const std::string& folder, const std::string& name, const LeadBytes& lead = SystemLeadBytes());

@@ -15,7 +15,9 @@
 // where the file exists. The path itself when it cannot be resolved.
 std::string FullPath(const std::string& path);
 
-// Whether the two paths name the same file, as the system resolves them, without regard to case.
+// Whether the two paths name the same file: where both are there, by the files themselves (the
+// volume and the file's index in it); else by their names as the system resolves them, without
+// regard to case.
 bool SameFile(const std::string& a, const std::string& b);
 
 struct FileStat {
@@ -38,6 +40,9 @@ public:
 
     // The file's content becomes these bytes, on disk when this returns.
     std::error_code Replace(const std::string& bytes);
+
+    // The platform's handle of the open file, for another process to hold it by a handle of its own.
+    std::intptr_t handle() const { return handle_; }
 
 private:
     friend Result<std::unique_ptr<HeldFile>> HoldFile(const std::string& path);

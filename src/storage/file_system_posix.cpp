@@ -59,8 +59,13 @@ std::string FullPath(const std::string& path) {
     return error ? path : full.lexically_normal().string();
 }
 
-// Without regard to case, as on Windows, whose names these are.
+// Files that are there are compared themselves; others by name, without regard to case, as on
+// Windows, whose names these are.
 bool SameFile(const std::string& a, const std::string& b) {
+    struct stat firstFile, secondFile;
+    if (stat(a.c_str(), &firstFile) == 0 && stat(b.c_str(), &secondFile) == 0) {
+        return firstFile.st_dev == secondFile.st_dev && firstFile.st_ino == secondFile.st_ino;
+    }
     std::string first = FullPath(a), second = FullPath(b);
     for (std::string* text : {&first, &second}) {
         for (char& c : *text) {
@@ -124,4 +129,9 @@ std::string ProgramFile() {
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
     if (length <= 0 || static_cast<size_t>(length) >= sizeof path) return "";
     return std::string(path, static_cast<size_t>(length));
+}
+
+// Every name of the native build is UTF-8, which writes every character.
+std::string ProgramFolderFault() {
+    return "";
 }

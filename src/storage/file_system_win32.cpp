@@ -10,16 +10,69 @@
 #include "storage/file_system.h"
 #include "storage/program_folder.h"
 #include "storage/text_file.h"
+#include "win32/handles.h"
 #include "win32/system_error_win32.h"
 #include "win32/wide_text.h"
 
 namespace {
 
-// The long form of a path whose file exists; "" for none.
+// The long form of a path whose file exists; "" for none, and for one that the ANSI code page
+// cannot write, whose short form is then the only name to use.
 std::string LongPath(const std::string& path) {
-    char longPath[MAX_PATH];
-    const DWORD length = GetLongPathNameA(path.c_str(), longPath, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(longPath, length) : "";
+    std::optional<WideText> wide = Widened(path, CP_ACP);
+    if (!wide || wide->empty()) return "";
+    wide->push_back(L'\0');
+    WideText longPath(MAX_PATH);
+    const DWORD length = GetLongPathNameW(wide->data(), longPath.data(), MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return "";
+    longPath.resize(length);
+    return Narrowed(longPath, GetACP(), true).value_or("");
+}
+
+// The program's file as the system names it, in UTF-16; empty when it does not tell.
+WideText WideProgramFile() {
+    WideText path(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+// Its short form, where the volume keeps short names.
+WideText ShortForm(WideText path) {
+    path.push_back(L'\0');
+    // A short name may be longer than its long one: asked for its size first.
+    WideText shortPath(GetShortPathNameW(path.data(), nullptr, 0));
+    const DWORD length = GetShortPathNameW(path.data(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
+    if (length == 0 || length >= shortPath.size()) return {};
+    shortPath.resize(length);
+    return shortPath;
+}
+
+// The volume and the index within it of an existing file or folder, whatever its name.
+struct FileIdentity {
+    DWORD volume;
+    DWORD indexHigh;
+    DWORD indexLow;
+    bool operator==(const FileIdentity& other) const {
+        return volume == other.volume && indexHigh == other.indexHigh && indexLow == other.indexLow;
+    }
+};
+
+// Nothing for a file that is not there or cannot be asked. Opened for no access, which no other
+// program's sharing refuses.
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    const UniqueHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!file || !GetFileInformationByHandle(file.get(), &information)) return std::nullopt;
+    return FileIdentity{information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
 }
 
 LeadBytes AnsiLeadBytes() {
@@ -79,8 +132,13 @@ std::string FullPath(const std::string& path) {
     return folder.empty() ? resolved : folder + resolved.substr(nameStart);
 }
 
-// Compared as the file system compares names: character by character, each letter in upper case.
+// Files that are there are compared themselves, so that another name of one (a subst or mapped
+// drive, a junction, a link) is the same file. Others by name, as the file system compares names:
+// character by character, each letter in upper case.
 bool SameFile(const std::string& a, const std::string& b) {
+    const std::optional<FileIdentity> firstFile = IdentityOf(a);
+    const std::optional<FileIdentity> secondFile = IdentityOf(b);
+    if (firstFile && secondFile) return *firstFile == *secondFile;
     const std::optional<WideText> first = Widened(FullPath(a), CP_ACP);
     const std::optional<WideText> second = Widened(FullPath(b), CP_ACP);
     return first && second &&
@@ -142,12 +200,22 @@ std::string DescribeError(const std::error_code& error) {
     return text.empty() ? "Error " + std::to_string(error.value()) + "." : text;
 }
 
+// The ANSI functions open only what the ANSI code page can write: where the full path has a
+// character without a form there, its short form stands in.
 std::string ProgramFile() {
-    std::vector<char> path(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return "";
-        if (length < path.size()) return std::string(path.data(), length);
-        path.resize(path.size() * 2);
-    }
+    const WideText path = WideProgramFile();
+    if (path.empty()) return "";
+    if (std::optional<std::string> ansi = Narrowed(path, GetACP(), true)) return *ansi;
+    const WideText shortPath = ShortForm(path);
+    return shortPath.empty() ? "" : Narrowed(shortPath, GetACP(), true).value_or("");
+}
+
+std::string ProgramFolderFault() {
+    const WideText path = WideProgramFile();
+    if (path.empty() || !ProgramFile().empty()) return "";
+    return "Zonewright cannot use its folder \"" + FolderOf(Narrowed(path, GetACP(), false).value_or("")) +
+           "\": its name has characters that the system's language cannot write (they are shown here as near as "
+           "it can), and the drive keeps no short names to stand in for them.\r\n\r\nSettings cannot be read or "
+           "saved there and no .bgl file can be made. Move Zonewright to a folder whose name the system's language "
+           "can write, such as C:\\Zonewright, and start it there.";
 }

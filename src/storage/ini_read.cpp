@@ -46,3 +46,8 @@ Result<std::string> ReadIniValue(const std::string& filePath, const std::string&
     result.value = FindIniValue(content.value, section, key);
     return result;
 }
+
+std::string PeekIniValue(const std::string& filePath, const std::string& section, const std::string& key) {
+    const Result<std::string> content = ReadWholeFile(filePath);
+    return content.error ? "" : FindIniValue(content.value, section, key);
+}

@@ -19,4 +19,8 @@ bool ReadsBackAsIniValue(const std::string& value, const LeadBytes& lead = Syste
 // or the value is empty; the error is the file's when it could not be created or read.
 Result<std::string> ReadIniValue(const std::string& filePath, const std::string& section, const std::string& key);
 
+// Reads one value as ReadIniValue does, but writes nothing: no file is made, no attribute reset.
+// "" also when the file is not there or cannot be read.
+std::string PeekIniValue(const std::string& filePath, const std::string& section, const std::string& key);
+
 std::string LowerCase(std::string text);

@@ -7,13 +7,16 @@ const char* const kCompilerKey = "BGLCOMP";
 const char* const kBatchFileName = "Zonewright.bat";
 
 std::string ProgramFolder() {
-    const std::string file = ProgramFile();
-    const size_t nameStart = FileNameStart(file);
-    return nameStart == 0 ? "." : file.substr(0, nameStart - 1);
+    return FolderOf(ProgramFile());
 }
 
-std::string SettingsFilePath() { return ProgramFolder() + "\\ZonewrightV2.ini"; }
+// None for a folder that is not known: an empty name opens no file.
+std::string SettingsFilePath() {
+    const std::string folder = ProgramFolder();
+    return folder.empty() ? "" : InFolder(folder, "ZonewrightV2.ini");
+}
 
 std::string BatchFilePath() {
-    return ProgramFolder() + "\\" + kBatchFileName;
+    const std::string folder = ProgramFolder();
+    return folder.empty() ? "" : InFolder(folder, kBatchFileName);
 }

@@ -29,18 +29,21 @@ protected:
     DialogWindow(HWND mainWindow, Dpi dpi)
         : mainWindow_(mainWindow), dpi_(dpi), font_(CreateDialogFont(dpi, FW_NORMAL)) {}
 
-    // Creates the window, sizes it for its DPI, centred on the screen, and shows it; nullptr when
-    // it could not be made.
+    // Creates the window, sizes it for its DPI, centred on the work area of the main window's
+    // monitor, as Windows' own dialogs are, and shows it; nullptr when it could not be made. It is
+    // made on that monitor, so that its frame is of that monitor's DPI from the first.
     static HWND Show(std::unique_ptr<Derived> dialog, const Design& design) {
         HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog->mainWindow_, GWLP_HINSTANCE));
         if (!Window<Derived>::Register(instance, design.className, COLOR_BTNFACE, IDI_ZONEWRIGHT)) return nullptr;
         const Dpi dpi = dialog->dpi_;
-        HWND window = CreateWindowExA(design.exStyle, design.className, design.caption, design.style, 0, 0,
-                                      TwipsToPixels(design.widthTwips, dpi.x), TwipsToPixels(design.heightTwips, dpi.y),
-                                      dialog->mainWindow_, nullptr, instance, dialog.get());
+        const RECT area = WorkAreaOf(dialog->mainWindow_);
+        HWND window =
+            CreateWindowExA(design.exStyle, design.className, design.caption, design.style, area.left, area.top,
+                            TwipsToPixels(design.widthTwips, dpi.x), TwipsToPixels(design.heightTwips, dpi.y),
+                            dialog->mainWindow_, nullptr, instance, dialog.get());
         if (!window) return nullptr;
         dialog.release()->deleteWithWindow_ = true;
-        SizeAndCentre(window, design.widthTwips, design.heightTwips, dpi);
+        SizeAndCentreOn(window, design.widthTwips, design.heightTwips, dpi, area);
         ShowWindow(window, SW_SHOW);
         return window;
     }

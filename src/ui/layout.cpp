@@ -82,6 +82,11 @@ void MoveTo(HWND window, const RECT& rect) {
 }
 
 void SizeAndCentre(HWND window, int widthTwips, int heightTwips, Dpi dpi) {
+    SizeAndCentreOn(window, widthTwips, heightTwips, dpi,
+                    {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+}
+
+void SizeAndCentreOn(HWND window, int widthTwips, int heightTwips, Dpi dpi, const RECT& area) {
     const int width = TwipsToPixels(widthTwips, dpi.x);
     const int height = TwipsToPixels(heightTwips, dpi.y);
     // Measured off the window, not computed from the system's metrics, which are those of the
@@ -92,10 +97,19 @@ void SizeAndCentre(HWND window, int widthTwips, int heightTwips, Dpi dpi) {
         GetClientRect(window, &client);
         const int outerWidth = width + (outer.right - outer.left) - client.right;
         const int outerHeight = height + (outer.bottom - outer.top) - client.bottom;
-        SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2,
-                     (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2, outerWidth, outerHeight,
+        SetWindowPos(window, nullptr, (area.left + area.right - outerWidth) / 2,
+                     (area.top + area.bottom - outerHeight) / 2, outerWidth, outerHeight,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+RECT WorkAreaOf(HWND window) {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) return monitor.rcWork;
+    RECT primary = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &primary, 0);
+    return primary;
 }
 
 HFONT CreateDialogFont(Dpi dpi, int weight) {

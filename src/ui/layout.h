@@ -102,6 +102,11 @@ void MoveTo(HWND window, const RECT& rect);
 // Sizes the window so that its client area is width x height twips at this DPI, whatever its
 // frame, caption and menu take at the DPI of its monitor, and centres it on the screen.
 void SizeAndCentre(HWND window, int widthTwips, int heightTwips, Dpi dpi);
+// The same, centred on this part of the screen.
+void SizeAndCentreOn(HWND window, int widthTwips, int heightTwips, Dpi dpi, const RECT& area);
+
+// The work area (the screen less the task bar) of the monitor the window is on, or nearest to.
+RECT WorkAreaOf(HWND window);
 
 // MS Sans Serif 8.25 pt at the screen's DPI.
 HFONT CreateDialogFont(Dpi dpi, int weight);

@@ -102,6 +102,11 @@ bool MainWindow::Load(HINSTANCE instance) {
 }
 
 void MainWindow::CheckCompilerSetting() {
+    // A folder the program cannot name holds no settings it could read: that is told instead.
+    if (const std::string fault = ProgramFolderFault(); !fault.empty()) {
+        showMessage_(nullptr, fault, kFailureIcon);
+        return;
+    }
     // A settings file that can be neither created nor read counts as holding no value.
     const Result<std::string> setting = ReadIniValue(SettingsFilePath(), kSettingsSection, kCompilerKey);
     if (setting.error || setting.value.empty()) showMessage_(nullptr, kDefineCompilerMessage, 0);

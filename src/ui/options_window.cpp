@@ -91,6 +91,10 @@ void OptionsWindow::Browse() {
 
 void OptionsWindow::Ok() {
     const std::string path = SettingsFilePath();
+    if (path.empty()) {
+        showMessage_(hwnd_, ProgramFolderFault(), kFailureIcon);
+        return;
+    }
     const std::string location = WindowText(Text1);
     if (!ReadsBackAsIniValue(location)) {
         showMessage_(hwnd_,

@@ -16,3 +16,6 @@ std::optional<WideText> Widened(const std::string& text, unsigned codePage, unsi
 // when a character has no form there, rather than the closest or the default character. UTF-8 and
 // UTF-7 hold every character. Nothing too when the text is no valid UTF-16.
 std::optional<std::string> Narrowed(const wchar_t* text, size_t length, unsigned codePage, bool exact);
+inline std::optional<std::string> Narrowed(const WideText& text, unsigned codePage, bool exact) {
+    return Narrowed(text.data(), text.size(), codePage, exact);
+}

@@ -1,9 +1,11 @@
 #include "driver.h"
 
 #include <commctrl.h>
+#include <winioctl.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <vector>
 
@@ -483,11 +485,80 @@ std::vector<std::string> ReasonsTheFileIsLocked(const std::string& path, const s
     return reasons;
 }
 
+namespace {
+
+// What Wine's mount manager takes, as winecfg gives it, to map a drive letter to a Unix folder
+// (to none: to unmap it).
+struct WineUnixDrive {
+    ULONG size, type, fsType;
+    DWORD serial;
+    ULONGLONG unixDevice;
+    WCHAR letter;
+    USHORT mountPointOffset, deviceOffset, labelOffset;
+    char mountPoint[4 * MAX_PATH];
+};
+
+bool DefineWineDrive(char letter, const char* unixFolder) {
+    const UniqueHandle manager(CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    WineUnixDrive drive = {};
+    drive.size = sizeof drive;
+    drive.type = *unixFolder ? DRIVE_FIXED : DRIVE_NO_ROOT_DIR;
+    drive.letter = static_cast<WCHAR>(letter | 0x20);  // in lower case
+    drive.mountPointOffset = *unixFolder ? offsetof(WineUnixDrive, mountPoint) : 0;
+    lstrcpynA(drive.mountPoint, unixFolder, sizeof drive.mountPoint);
+    DWORD returned = 0;
+    return manager &&
+           DeviceIoControl(manager.get(), CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS),
+                           &drive, sizeof drive, nullptr, 0, &returned, nullptr);
+}
+
+std::wstring Wide(const std::string& text, UINT codePage) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
+                                                        &wide[0], static_cast<int>(wide.size()))));
+    return wide;
+}
+
+// Makes the folder named in UTF-8; its path as the ANSI code page writes it, by its short form
+// where that cannot write the name; "" when it could not be made.
+std::string MakeFolder(const std::string& parent, const std::string& utf8Name) {
+    const std::wstring folder = Wide(parent + "\\", CP_ACP) + Wide(utf8Name, CP_UTF8);
+    wchar_t shortFolder[MAX_PATH];
+    char ansi[MAX_PATH];
+    BOOL lossy = FALSE;
+    if (!CreateDirectoryW(folder.c_str(), nullptr) || !GetShortPathNameW(folder.c_str(), shortFolder, MAX_PATH) ||
+        !WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, folder.c_str(), -1, ansi, MAX_PATH, nullptr, &lossy)) {
+        return "";
+    }
+    return lossy && !WideCharToMultiByte(CP_ACP, 0, shortFolder, -1, ansi, MAX_PATH, nullptr, nullptr) ? "" : ansi;
+}
+
+}  // namespace
+
+MappedDrive::MappedDrive(char letter, const std::string& folder) : letter_(letter) {
+    using UnixFileName = char*(CDECL*)(const WCHAR*);
+    const auto unixFileName = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (char* unixFolder = unixFileName ? unixFileName(Wide(folder, CP_ACP).c_str()) : nullptr) {
+        mapped_ = DefineWineDrive(letter, unixFolder);
+        HeapFree(GetProcessHeap(), 0, unixFolder);
+    }
+}
+
+MappedDrive::~MappedDrive() {
+    if (mapped_) DefineWineDrive(letter_, "");
+}
+
 Zonewright::Zonewright(const std::string& exePath, const std::optional<std::string>& settings,
-                       const std::string& folderName)
-    : programFolder_(folderName.empty() ? folder_.path() : folder_.Path(folderName)) {
-    if (!folderName.empty() && !CreateDirectoryA(programFolder_.c_str(), nullptr)) {
-        failure_ = Failure("creating " + programFolder_);
+                       const std::string& folderName, char drive) {
+    if (drive) drive_.emplace(drive, folder_.path());
+    const std::string outer = drive ? drive_->root() : folder_.path();
+    programFolder_ = folderName.empty() ? outer : MakeFolder(outer, folderName);
+    if (drive && !drive_->mapped()) {
+        failure_ = Failure("mapping the drive " + drive_->root() + " to " + folder_.path());
+    } else if (programFolder_.empty()) {
+        failure_ = Failure("creating " + folderName + " in " + outer);
     } else if (!CopyFileA(exePath.c_str(), Path("Zonewright.exe").c_str(), TRUE)) {
         failure_ = Failure("copying " + exePath + " into " + programFolder_);
     } else if (!CreateDirectoryA(Path("elsewhere").c_str(), nullptr)) {

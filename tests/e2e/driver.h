@@ -109,20 +109,39 @@ std::string SystemMessage(DWORD error);
 // either succeeds.
 std::vector<std::string> ReasonsTheFileIsLocked(const std::string& path, const std::string& bytes);
 
+// A drive letter of the Wine prefix, mapped as winecfg maps one, that names a folder while it lives.
+class MappedDrive {
+public:
+    MappedDrive(char letter, const std::string& folder);
+    ~MappedDrive();
+    MappedDrive(const MappedDrive&) = delete;
+    MappedDrive& operator=(const MappedDrive&) = delete;
+    bool mapped() const { return mapped_; }
+    std::string root() const { return std::string(1, letter_) + ":\\"; }  // as "Y:\"
+
+private:
+    char letter_;
+    bool mapped_ = false;
+};
+
 // One run of Zonewright.exe, copied into a fresh folder of its own.
 class Zonewright {
 public:
     // Writes the settings file ZonewrightV2.ini beside the copy first when settings are given.
-    // The copy goes into a folder of this name within the fresh folder, or into that one itself.
+    // The copy goes into a folder of this name within the fresh folder, or into that one itself;
+    // the name is UTF-8, and a folder whose name the ANSI code page cannot write is known by its
+    // short name. With a drive letter, the fresh folder is that drive's root.
     explicit Zonewright(const std::string& exePath, const std::optional<std::string>& settings = std::nullopt,
-                        const std::string& folderName = "");
+                        const std::string& folderName = "", char drive = 0);
     // Ends the program if it still runs, so a failed test leaves nothing behind.
     ~Zonewright();
     Zonewright(const Zonewright&) = delete;
     Zonewright& operator=(const Zonewright&) = delete;
 
     // A file in the program's folder.
-    std::string Path(const std::string& name) const { return programFolder_ + "\\" + name; }
+    std::string Path(const std::string& name) const {
+        return programFolder_ + (programFolder_.back() == '\\' ? "" : "\\") + name;
+    }
     // A file in the folder that holds the program's folder (the same folder when it is unnamed).
     std::string OuterPath(const std::string& name) const { return folder_.Path(name); }
     // Whether the copy (and the settings file) are in place.
@@ -160,6 +179,7 @@ public:
 
 private:
     TestFolder folder_;  // first member: removed only after the process has ended
+    std::optional<MappedDrive> drive_;
     std::string programFolder_;
     bool prepared_ = false;
     std::string failure_;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "fixture.h"
 
@@ -61,12 +62,12 @@ protected:
 
     // Starts a new program whose settings name the stand-in compiler, copied to this path
     // within the program's folder (a sub-folder is made). The program's folder may have a name
-    // of its own within the test's folder.
-    AssertionResult StartWithCompiler(const std::string& compiler, const std::string& folderName = "") {
+    // of its own within the test's folder (in UTF-8), or be the root of a drive.
+    AssertionResult StartWithCompiler(const std::string& compiler, const std::string& folderName = "", char drive = 0) {
         if (AssertionResult ended = AwaitStartedProcesses(); !ended) return ended;
         main_ = nullptr;
         program_.reset();
-        program_.emplace(ZonewrightExe(), std::nullopt, folderName);
+        program_.emplace(ZonewrightExe(), std::nullopt, folderName, drive);
         if (!program_->prepared()) return AssertionFailure() << program_->failure();
         // The paths below are put together from this folder's as bytes: it must need no change.
         for (char c : program_->OuterPath("")) {
@@ -328,22 +329,43 @@ TEST_F(SaveAndCompileTest, TheBatchFileCompilesTheSavedSource) {
     }
 }
 
-TEST_F(SaveAndCompileTest, AProgramFolderNamedWithAVariableRunsItsOwnBatchFile) {
-    ASSERT_TRUE(StartWithCompiler("bglcomp.exe", "zw %OS% run"));
-    // The folder that name expands to, with a batch file of its own: it must not run.
-    const std::string decoy = program_->OuterPath("zw Windows_NT run");
-    ASSERT_TRUE(CreateDirectoryA(decoy.c_str(), nullptr));
-    ASSERT_TRUE(e2e::WriteFileBytes(decoy + "\\Zonewright.bat", "echo decoy> " + Quoted(decoy + "\\ran.txt") + "\r\n"));
-    ASSERT_TRUE(MakeFolder("scenery"));
-    ASSERT_TRUE(GenerateWindsocks());
-    ASSERT_TRUE(DeleteSource(false));
-    const std::string xml = program_->Path("scenery\\area.xml");
-    ASSERT_TRUE(SaveAs(xml));
-    EXPECT_EQ(Batch(), Quoted(Doubled(program_->Path("bglcomp.exe"))) + " " + Quoted(Doubled(xml)) + "\r\n");
-    ASSERT_TRUE(AwaitRuns(LogPath(), 1));
-    EXPECT_EQ(Log(), CompiledRun(xml, program_->Path("scenery\\area.bgl")));
-    EXPECT_EQ(e2e::FolderEntries(decoy), std::vector<std::string>{"Zonewright.bat"});
-    EXPECT_EQ(program_->FindMessageBox(), nullptr);
+// Wherever the program stands, the shell runs the program's own batch file in its folder: a
+// folder named with a variable, whose expansion names another folder with a batch file of its
+// own; the root of a drive, where "Y:" alone would name the current folder, which holds one too;
+// a folder whose name the ANSI code page cannot write, where the program goes by its short name.
+TEST_F(SaveAndCompileTest, TheProgramRunsItsOwnBatchFileWhereverItStands) {
+    const struct {
+        const char* name;
+        std::string folderName;  // in UTF-8
+        char drive;
+        std::function<std::string()> decoy;  // the folder of a batch file that must not run
+    } cases[] = {
+        {"a folder named with a variable", "zw %OS% run", 0, [&] { return program_->OuterPath("zw Windows_NT run"); }},
+        {"the root of a drive", "", 'Y', [&] { return program_->Path("elsewhere"); }},
+        {"a letter the code page lacks", "\xC5\x81ukasz", 0, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(StartWithCompiler("bglcomp.exe", c.folderName, c.drive));
+        const std::string decoy = c.decoy ? c.decoy() : "";
+        if (!decoy.empty()) {
+            ASSERT_TRUE(CreateDirectoryA(decoy.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+            ASSERT_TRUE(
+                e2e::WriteFileBytes(decoy + "\\Zonewright.bat", "echo decoy> " + Quoted(decoy + "\\ran.txt") + "\r\n"));
+        }
+        ASSERT_TRUE(MakeFolder("scenery"));
+        ASSERT_TRUE(GenerateWindsocks());
+        ASSERT_TRUE(DeleteSource(false));
+        const std::string xml = program_->Path("scenery\\area.xml");
+        ASSERT_TRUE(SaveAs(xml));
+        EXPECT_EQ(Batch(), Quoted(Doubled(program_->Path("bglcomp.exe"))) + " " + Quoted(Doubled(xml)) + "\r\n");
+        ASSERT_TRUE(AwaitRuns(LogPath(), 1));
+        EXPECT_EQ(Log(), CompiledRun(xml, program_->Path("scenery\\area.bgl")));
+        if (!decoy.empty()) {
+            EXPECT_EQ(e2e::FolderEntries(decoy), std::vector<std::string>{"Zonewright.bat"});
+        }
+        EXPECT_EQ(program_->FindMessageBox(), nullptr);
+    }
 }
 
 TEST_F(SaveAndCompileTest, AFailedCompileIsReportedInTheCompilersWordsAndTheSourceKept) {
@@ -390,6 +412,19 @@ TEST_F(SaveAndCompileTest, AFailedCompileIsReportedInTheCompilersWordsAndTheSour
     EXPECT_EQ(e2e::ReadFileBytes(xml), std::string(kWindsocksDocument) + "\r\n");
     EXPECT_EQ(e2e::ReadFileBytes(bgl), std::string(kBglMarker) + "\r\n");
     ASSERT_TRUE(AwaitRuns(LogPath(), 3));
+
+    // One that fails and stays silent for longer than the while its output is given after the
+    // shell's end, with a helper that prints a last line once the shell has ended: that while
+    // counts from the end.
+    ASSERT_TRUE(TroubledCompiler(
+        "late.cmd", "--fail \"line 9: bad\" --end-after " + Quoted(Release()) + " --late-line \"helper: done\""));
+    ASSERT_TRUE(SaveAs(xml));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Outcomes(Log().value_or("")) == 4; }));
+    Sleep(2500);
+    ASSERT_TRUE(e2e::WriteFileBytes(Release(), ""));
+    ASSERT_TRUE(
+        ExpectMessages({CompileFailed(bgl, false, "Compiling " + xml + "\r\nline 9: bad\r\nhelper: done", xml)}));
+    ASSERT_TRUE(AwaitRuns(LogPath(), 4));
 }
 
 // A compiler may leave a program running that holds its output open: the compile ends with the
@@ -414,33 +449,39 @@ TEST_F(SaveAndCompileTest, ACompileEndsWithItsShellThoughAHelperHoldsTheOutput) 
     EXPECT_TRUE(e2e::WaitUntil([] { return e2e::RunningProcesses("bglcomp.exe").empty(); }));
 }
 
-// Each of these names would have the source destroy a file: each is refused, and every file
-// stays as it was.
+// Each of these names would have the source destroy a file, named as the program names it or
+// through another drive letter for the program's folder: each is refused, and every file stays
+// as it was.
 TEST_F(SaveAndCompileTest, ANameThatWouldDestroyAFileIsRefused) {
     ASSERT_TRUE(StartWithCompiler("bglcomp.exe"));
     ASSERT_TRUE(e2e::WriteFileBytes(program_->Path("area.bgl"), "the compiled area"));
     ASSERT_TRUE(e2e::WriteFileBytes(program_->Path(kBatchFile), "earlier batch\r\n"));
+    const e2e::MappedDrive drive('Y', program_->Path(""));
+    ASSERT_TRUE(drive.mapped());
     ASSERT_TRUE(GenerateWindsocks());
     const std::string whyBgl =
         "the compiler names its .bgl file after the source, so it would write it over the source itself. Give the "
         "source a name ending in .xml.";
+    const std::string whyBatch = "that is the batch file that runs the compiler.";
+    const std::string whySettings = "that is the settings file of Zonewright.";
+    const std::string whyProgram = "that is Zonewright itself.";
+    const std::string whyCompiler = "that is the compiler that Zonewright runs.";
     const std::pair<std::string, std::string> names[] = {
-        {"area.bgl", whyBgl},
-        {"area.BGL", whyBgl},
-        {"Zonewright.bat", "that is the batch file that runs the compiler."},
-        {"ZonewrightV2.ini", "that is the settings file of Zonewright."},
-        {"Zonewright.exe", "that is Zonewright itself."},
+        {program_->Path("area.bgl"), whyBgl},           {program_->Path("area.BGL"), whyBgl},
+        {program_->Path("Zonewright.bat"), whyBatch},   {program_->Path("ZonewrightV2.ini"), whySettings},
+        {program_->Path("Zonewright.exe"), whyProgram}, {program_->Path("bglcomp.exe"), whyCompiler},
+        {drive.root() + "Zonewright.bat", whyBatch},    {drive.root() + "ZonewrightV2.ini", whySettings},
+        {drive.root() + "Zonewright.exe", whyProgram},  {drive.root() + "bglcomp.exe", whyCompiler},
     };
     std::vector<std::optional<std::string>> before;
-    for (const auto& [name, why] : names) before.push_back(e2e::ReadFileBytes(program_->Path(name)));
-    for (const auto& [name, why] : names) {
-        SCOPED_TRACE(name);
-        const std::string path = program_->Path(name);
+    for (const auto& [path, why] : names) before.push_back(e2e::ReadFileBytes(path));
+    for (const auto& [path, why] : names) {
+        SCOPED_TRACE(path);
         ASSERT_TRUE(SaveAs(path));
         ASSERT_TRUE(ExpectMessages(
             {"The XML source cannot be saved as \"" + path + "\": " + why + "\r\n\r\nNothing was saved."}));
     }
-    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(e2e::ReadFileBytes(program_->Path(names[i].first)), before[i]);
+    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(e2e::ReadFileBytes(names[i].first), before[i]);
     EXPECT_EQ(program_->ChildProcesses(), std::vector<DWORD>{});
     EXPECT_FALSE(Log());
 }
@@ -470,19 +511,38 @@ TEST_F(SaveAndCompileTest, ASaveWhileTheCompilerRunsIsRefusedAndTheSourceGoesOnl
     EXPECT_EQ(program_->FindMessageBox(), nullptr);
 }
 
+// The shell goes on after the program has closed, and holds its batch file until it ends: a
+// second copy of the program cannot write it meanwhile.
 TEST_F(SaveAndCompileTest, ClosingTheProgramLeavesTheCompilerRunningAndTheSourceInPlace) {
     ASSERT_TRUE(StartSlowCompile());
     const std::string xml = SlowSource();
+    const std::vector<DWORD> shells = program_->ChildProcesses();
+    ASSERT_EQ(shells.size(), 1u);
+    const UniqueHandle shell(OpenProcess(SYNCHRONIZE, FALSE, shells[0]));
+    ASSERT_TRUE(shell);
 
     ASSERT_TRUE(e2e::PostCommand(main_, ID_menuExit));
     ASSERT_TRUE(program_->WaitForExit());
     EXPECT_EQ(program_->ExitCode(), 0u);
     EXPECT_EQ(Log(), "called with: " + xml + "\r\n");
+    ASSERT_TRUE(program_->Start());
+    ASSERT_TRUE(AwaitMainWindow());
+    ASSERT_TRUE(GenerateWindsocks());
+    const std::string second = program_->Path("scenery\\second.xml");
+    ASSERT_TRUE(SaveAs(second));
+    ASSERT_TRUE(ExpectMessages({"The batch file could not be written: \"" + program_->Path(kBatchFile) +
+                                "\".\r\n\r\nIt is in use: another copy of Zonewright is most likely compiling "
+                                "with it. Save again once that compile has finished.\r\nThe XML source was saved, "
+                                "but the compiler was not started."}));
+
     // The compiler goes on alone and finishes; nobody deletes the source any more.
     ASSERT_TRUE(e2e::WriteFileBytes(Release(), ""));
     ASSERT_TRUE(e2e::WaitUntil([&] { return Outcomes(Log().value_or("")) == 1; }));
     EXPECT_EQ(Log(), CompiledRun(xml, program_->Path("scenery\\area.bgl")));
-    EXPECT_EQ(e2e::FolderEntries(program_->Path("scenery")), (std::vector<std::string>{"area.bgl", "area.xml"}));
+    // Once it has ended, the batch file is free again.
+    ASSERT_EQ(WaitForSingleObject(shell.get(), e2e::kTimeoutMs), WAIT_OBJECT_0);
+    ASSERT_TRUE(SaveAs(second));
+    ASSERT_TRUE(AwaitRuns(LogPath(), 2));
 }
 
 TEST_F(SaveAndCompileTest, TheCompilerLocationIsReadAtEachSave) {

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <optional>
 
+#include "storage/file_system.h"
 #include "storage/text_file.h"
 #include "test_folder.h"
 #include "win32/handles.h"
@@ -74,7 +75,10 @@ TEST(StartBatch, RunsTheBatchFileInItsFolderWithNothingExpandedButItsOwnLinesAnd
                                   &inheritable, CREATE_ALWAYS, 0, nullptr));
     ASSERT_TRUE(held);
     std::atomic<int> calls{0};
-    const Result<std::shared_ptr<const ShellRun>> start = StartBatch(folder, "run.bat", [&calls] { ++calls; });
+    Result<std::unique_ptr<HeldFile>> batch = HoldFile(folder + "\\run.bat");
+    ASSERT_FALSE(batch.error);
+    const Result<std::shared_ptr<const ShellRun>> start =
+        StartBatch(folder, "run.bat", *batch.value, [&calls] { ++calls; });
     ASSERT_FALSE(start.error) << start.error.message();
     ASSERT_TRUE(start.value);
     held.Reset();

@@ -1,6 +1,7 @@
 // The installer, run quietly as an administrator deploys it: what it installs for the user, a
-// project opened through the association, an upgrade that keeps the compiler location, a
-// downgrade refused, and an uninstall that removes what it installed.
+// project opened through the association, upgrades (to another build of the same version and to
+// a newer one) that keep the compiler location, a downgrade refused, and an uninstall that
+// removes what it installed.
 
 #include <windows.h>
 #include <msi.h>
@@ -72,7 +73,8 @@ std::string Installed(const std::string& name) {
 class InstallerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(older_.empty() || newer_.empty()) << "build\\msi-test holds no packages; scripts/test builds them";
+        ASSERT_FALSE(older_.empty() || rebuilt_.empty() || newer_.empty())
+            << "build\\msi-test holds no packages; scripts/test builds them";
         RemoveEverything();
         ASSERT_TRUE(InstalledProducts().empty()) << "an earlier install could not be removed";
     }
@@ -92,6 +94,8 @@ protected:
     }
 
     const std::string older_ = FindBuildFile("ZONEWRIGHT_MSI", "msi-test\\Zonewright-2.0.msi");
+    // Another build of the same version, with a product code of its own.
+    const std::string rebuilt_ = FindBuildFile("ZONEWRIGHT_REBUILT_MSI", "msi-test\\rebuilt\\Zonewright-2.0.msi");
     const std::string newer_ = FindBuildFile("ZONEWRIGHT_NEWER_MSI", "msi-test\\Zonewright-2.0.1.msi");
     const std::string shortcut_ =
         std::getenv("APPDATA") + std::string("\\Microsoft\\Windows\\Start Menu\\Programs\\Zonewright.lnk");
@@ -139,10 +143,17 @@ TEST_F(InstallerTest, InstallsForTheUserOpensProjectsAndUninstalls) {
     EXPECT_TRUE(InstalledProducts().empty());
 }
 
+// Another build of the same version replaces the installed one as a newer version does: one
+// entry among installed programs, whichever was installed before.
 TEST_F(InstallerTest, UpgradeKeepsTheCompilerLocationAndADowngradeIsRefused) {
     ASSERT_EQ(Msiexec("/i", older_), 0u);
+    const std::vector<std::string> first = InstalledProducts();
     const std::string settings = "[DEFAULT]\r\nBGLCOMP=C:\\FS2004 SDK\\bglcomp.exe\r\n";
     ASSERT_TRUE(e2e::WriteFileBytes(Installed("ZonewrightV2.ini"), settings));
+    ASSERT_EQ(Msiexec("/i", rebuilt_), 0u);
+    const std::vector<std::string> rebuilt = InstalledProducts();
+    ASSERT_EQ(rebuilt.size(), 1u);
+    EXPECT_NE(rebuilt, first);
     ASSERT_EQ(Msiexec("/i", newer_), 0u);
     const std::vector<std::string> products = InstalledProducts();
     ASSERT_EQ(products.size(), 1u);

@@ -154,6 +154,13 @@ TEST(MainWindowOnAnotherMonitor, IsLaidOutForTheDpiOfItsMonitor) {
         GetClientRect(dialog, &client);
         EXPECT_TRUE(client == d.client) << d.className << ": " << Describe(client);
         EXPECT_EQ(FontOf(GetDlgItem(dialog, d.button)).lfHeight, -17) << d.className;
+        // Centred on the work area of the main window's monitor (scripts/test gives its display a
+        // task bar's strip, so that this is not the screen's centre).
+        MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
+        ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(window.hwnd(), MONITOR_DEFAULTTONEAREST), &monitor));
+        GetWindowRect(dialog, &outer);
+        EXPECT_NEAR(outer.left + outer.right, monitor.rcWork.left + monitor.rcWork.right, 2) << d.className;
+        EXPECT_NEAR(outer.top + outer.bottom, monitor.rcWork.top + monitor.rcWork.bottom, 2) << d.className;
         SendMessageA(dialog, WM_CLOSE, 0, 0);
     }
     DestroyWindow(window.hwnd());

@@ -1,8 +1,11 @@
 // The stand-in scenery compiler, bglcomp.exe: see stand_in.h. Only finding the program's own
-// folder and starting the helper that --leave-helper leaves behind are Win32 here.
+// folder and starting the helpers that --leave-helper and --late-line leave behind are Win32 here.
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -11,11 +14,13 @@
 namespace {
 
 const char* const kHelperSwitch = "--helper-until";
+const char* const kLateHelperSwitch = "--helper-after";
 
+// In the ANSI code page, by its short form where the ANSI code page cannot write the full one.
 std::string ProgramPath() {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
         if (length == 0) return "";
         if (length < path.size()) {
             path.resize(length);
@@ -23,7 +28,18 @@ std::string ProgramPath() {
         }
         path.resize(path.size() * 2);  // Cut short: try again with more room.
     }
-    return path;
+    for (int form = 0; form < 2; ++form) {
+        char ansi[32768];
+        BOOL lossy = FALSE;
+        if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.c_str(), -1, ansi, sizeof ansi, nullptr, &lossy) &&
+            !lossy) {
+            return ansi;
+        }
+        std::wstring shortPath(32768, L'\0');
+        shortPath.resize(GetShortPathNameW(path.c_str(), &shortPath[0], static_cast<DWORD>(shortPath.size())));
+        path = shortPath;
+    }
+    return "";
 }
 
 // The log lies beside the program, wherever it is started from; empty when the path is unknown.
@@ -32,9 +48,15 @@ std::string LogPath() {
     return path.empty() ? "" : path.substr(0, path.find_last_of("\\/") + 1) + "bglcomp.log";
 }
 
-// A copy of this program that inherits the output and holds it until the file exists, as a
+// What a console program prints goes out in the console's OEM code page, as bglcomp's does.
+std::string InOemCodePage(std::string text) {
+    if (!text.empty()) CharToOemBuffA(text.c_str(), &text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// A copy of this program, started with these switches, that inherits the output, as a
 // compiler's helper program that outlives it would.
-void LeaveHelper(const std::string& until) {
+void LeaveHelper(const std::string& switches) {
     std::fflush(stdout);
     std::fflush(stderr);
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
@@ -42,7 +64,7 @@ void LeaveHelper(const std::string& until) {
     SetHandleInformation(output, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
     SetHandleInformation(error, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
     const std::string program = ProgramPath();
-    std::string command = "\"" + program + "\" " + kHelperSwitch + " \"" + until + "\"";
+    std::string command = "\"" + program + "\" " + switches;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -58,10 +80,29 @@ void LeaveHelper(const std::string& until) {
     }
 }
 
-// What a console program prints goes out in the console's OEM code page, as bglcomp's does.
-std::string InOemCodePage(std::string text) {
-    if (!text.empty()) CharToOemBuffA(text.c_str(), &text[0], static_cast<DWORD>(text.size()));
-    return text;
+// The process that started this one: the shell that runs the compile; 0 when it cannot be told.
+DWORD ParentProcess() {
+    DWORD parent = 0;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ProcessID == GetCurrentProcessId()) parent = entry.th32ParentProcessID;
+    }
+    CloseHandle(snapshot);
+    return parent;
+}
+
+// The helper of --late-line: once the shell has ended (at most two minutes), and a moment more
+// for whoever watches the shell to see it end, it prints its line.
+void PrintAfter(DWORD shell, const char* line) {
+    if (const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, shell)) {
+        WaitForSingleObject(process, 120000);
+        CloseHandle(process);
+    }
+    Sleep(100);
+    std::printf("%s\n", InOemCodePage(line).c_str());
 }
 
 }  // namespace
@@ -71,9 +112,22 @@ int main(int argc, char** argv) {
         WaitForFile(argv[2]);
         return 0;
     }
+    if (argc == 4 && std::string(argv[1]) == kLateHelperSwitch) {
+        PrintAfter(static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)), argv[3]);
+        return 0;
+    }
     const StandInRun run = RunStandIn(std::vector<std::string>(argv + 1, argv + argc), LogPath());
     std::fputs(InOemCodePage(run.out).c_str(), stdout);
     std::fputs(InOemCodePage(run.err).c_str(), stderr);
-    if (!run.helperWaitsFor.empty()) LeaveHelper(run.helperWaitsFor);
+    if (!run.endAfter.empty()) {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        WaitForFile(run.endAfter);
+    }
+    if (!run.helperWaitsFor.empty()) LeaveHelper(std::string(kHelperSwitch) + " \"" + run.helperWaitsFor + "\"");
+    if (!run.lateLine.empty()) {
+        LeaveHelper(std::string(kLateHelperSwitch) + " " + std::to_string(ParentProcess()) + " \"" + run.lateLine +
+                    "\"");
+    }
     return run.exitCode;
 }

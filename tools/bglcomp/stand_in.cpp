@@ -70,6 +70,8 @@ struct Switches {
     bool partial = false;
     std::string waitFor;            // the file --wait-for waits for
     std::string helperWaitsFor;     // the file the helper of --leave-helper waits for
+    std::string lateLine;           // what the helper of --late-line prints
+    std::string endAfter;           // the file --end-after waits for
     std::vector<std::string> rest;  // the arguments after the switches
     std::string wrong;              // a switch that is unknown or lacks its value
 };
@@ -82,7 +84,8 @@ Switches ReadSwitches(const std::vector<std::string>& args) {
             switches.partial = true;
             continue;
         }
-        const bool known = args[i] == "--fail" || args[i] == "--wait-for" || args[i] == "--leave-helper";
+        const bool known = args[i] == "--fail" || args[i] == "--wait-for" || args[i] == "--leave-helper" ||
+                           args[i] == "--late-line" || args[i] == "--end-after";
         if (!known || i + 1 == args.size()) {
             switches.wrong = args[i];
             break;
@@ -92,6 +95,10 @@ Switches ReadSwitches(const std::vector<std::string>& args) {
             switches.failure = args[++i];
         } else if (args[i] == "--wait-for") {
             switches.waitFor = args[++i];
+        } else if (args[i] == "--late-line") {
+            switches.lateLine = args[++i];
+        } else if (args[i] == "--end-after") {
+            switches.endAfter = args[++i];
         } else {
             switches.helperWaitsFor = args[++i];
         }
@@ -118,12 +125,15 @@ std::string Compile(const Switches& switches, StandInRun& run) {
     if (!switches.wrong.empty() || args.size() != 1) {
         run.exitCode = 2;
         run.err =
-            "usage: bglcomp [--fail TEXT] [--partial] [--wait-for FILE] [--leave-helper FILE] <source.xml>\n"
+            "usage: bglcomp [--fail TEXT] [--partial] [--wait-for FILE] [--leave-helper FILE] [--end-after FILE] "
+            "[--late-line TEXT] <source.xml>\n"
             "Checks the BGLComp XML file and writes a stand-in .bgl beside it (not a real BGL file).\n";
         if (!switches.wrong.empty()) return "error: wrong switch " + switches.wrong;
         return "error: expected one argument, got " + std::to_string(args.size());
     }
     const std::string& source = args[0];
+    run.lateLine = switches.lateLine;
+    run.endAfter = switches.endAfter;
     if (!switches.waitFor.empty()) WaitForFile(switches.waitFor);
     if (switches.fail) {
         run.exitCode = 1;

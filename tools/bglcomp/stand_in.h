@@ -11,6 +11,8 @@ struct StandInRun {
     std::string out;             // For standard output.
     std::string err;             // For standard error.
     std::string helperWaitsFor;  // When not empty: leave a helper holding the output until this file exists.
+    std::string lateLine;        // When not empty: leave a helper that prints it once the shell has ended.
+    std::string endAfter;        // When not empty: once the output is out, end only when this file exists.
 };
 
 extern const char* const kStandInMarker;
@@ -23,7 +25,11 @@ extern const char* const kStandInMarker;
 //   --wait-for FILE  takes a while: waits until FILE exists (at most two minutes) before the work;
 //   --partial        writes the first line of the .bgl, prints an error and fails (exit code 1);
 //   --leave-helper FILE  compiles, but leaves a helper program behind that holds its output
-//                    open until FILE exists (at most two minutes).
+//                    open until FILE exists (at most two minutes);
+//   --end-after FILE whatever the outcome, prints its output and then ends only once FILE exists
+//                    (at most two minutes later);
+//   --late-line TEXT whatever the outcome, leaves a helper behind that prints TEXT on the output
+//                    a moment after the shell that ran the compiler has ended.
 StandInRun RunStandIn(const std::vector<std::string>& args, const std::string& logPath);
 
 // Waits until the file exists, at most two minutes.
