@@ -670,10 +670,18 @@ std::vector<DWORD> RunningProcesses(const std::string& exeName) {
         [&](const PROCESSENTRY32& entry) { return lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0; });
 }
 
+// Process ids are given again: a process that an earlier program of the same id left running
+// names it as its parent too, but was made before this one.
 std::vector<DWORD> Zonewright::ChildProcesses() const {
-    if (processId_ == 0) return {};
-    return ProcessesWhere([this](const PROCESSENTRY32& entry) {
-        return entry.th32ParentProcessID == processId_ && entry.th32ProcessID != processId_;
+    if (processId_ == 0 || !process_) return {};
+    FILETIME programMade = {}, unused[3] = {};
+    GetProcessTimes(process_->get(), &programMade, &unused[0], &unused[1], &unused[2]);
+    return ProcessesWhere([&](const PROCESSENTRY32& entry) {
+        if (entry.th32ParentProcessID != processId_ || entry.th32ProcessID == processId_) return false;
+        UniqueHandle child(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+        FILETIME made = {};
+        if (!child || !GetProcessTimes(child.get(), &made, &unused[0], &unused[1], &unused[2])) return true;
+        return CompareFileTime(&made, &programMade) >= 0;
     });
 }
 
