@@ -50,7 +50,7 @@ Result<std::string> ReadFileStart(const std::string& path, size_t count) {
     errno = 0;
     UniqueFile file{std::fopen(path.c_str(), "rb")};
     if (!file) {
-        start.error = LastError();
+        start.error = OpenFailure();
         return start;
     }
     start.value.resize(count);

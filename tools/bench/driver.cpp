@@ -47,6 +47,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -409,14 +410,16 @@ int Generate(int runs, const std::string& zonewright, int characters) {
     return 0;
 }
 
-// Types the runways of Seattle-Tacoma, northwest corner then southeast corner.
+// Types an area, northwest corner then southeast corner, latitude before longitude.
+void TypeArea(HWND main, std::initializer_list<const char*> texts) {
+    const int boxes[] = {IDC_latitudemaximum, IDC_longitudeminimum, IDC_latitudeminimum, IDC_longitudemaximum};
+    const int* box = boxes;
+    for (const char* text : texts) SetText(GetDlgItem(main, *box++), text);
+}
+
+// The runways of Seattle-Tacoma.
 void TypeSampleArea(HWND main) {
-    const struct {
-        int id;
-        const char* text;
-    } area[] = {{IDC_latitudemaximum, "47.4650"}, {IDC_longitudeminimum, "-122.3170"},
-                {IDC_latitudeminimum, "47.4300"}, {IDC_longitudemaximum, "-122.2980"}};
-    for (const auto& box : area) SetText(GetDlgItem(main, box.id), box.text);
+    TypeArea(main, {"47.4650", "-122.3170", "47.4300", "-122.2980"});
 }
 
 int TypeKeys(int runs, const std::string& zonewright) {
@@ -467,12 +470,7 @@ int Show(const std::string& zonewright) {
         if (NowMs() > added) Fail("the second area did not come");
         Sleep(1);
     }
-    const struct {
-        int id;
-        const char* text;
-    } terminal[] = {{IDC_latitudemaximum, "47.4520"}, {IDC_longitudeminimum, "-122.2960"},
-                    {IDC_latitudeminimum, "47.4420"}, {IDC_longitudemaximum, "-122.2880"}};
-    for (const auto& box : terminal) SetText(GetDlgItem(main, box.id), box.text);
+    TypeArea(main, {"47.4520", "-122.2960", "47.4420", "-122.2880"});
     for (int id : {IDC_Exec_GenBuild, IDC_Exec_Library, IDC_Exec_Windsocks}) PostClick(main, id);
     HWND view = GetDlgItem(main, IDC_txtoutput);
     const double start = NowMs();
