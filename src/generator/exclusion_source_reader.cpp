@@ -19,6 +19,12 @@ const std::array<Corner, 4> kCorners = {{
 }};
 
 const size_t kShownLines = 20;
+// A line longer than this is cut: a value of thousands of characters would leave no message to read.
+const size_t kShownLineLength = 120;
+
+std::string Shown(const std::string& line) {
+    return line.size() <= kShownLineLength ? line : line.substr(0, kShownLineLength) + "...";
+}
 
 // The value in capitals without the blanks around it.
 std::string Word(const std::string& value) {
@@ -115,7 +121,7 @@ std::string DroppedMessage(const std::string& path, const SourceAreas& read) {
     std::string message = "The XML source \"" + path + "\" was opened as " +
                           (count == 1 ? "1 area" : std::to_string(count) + " areas") +
                           ". Zonewright does not keep what follows, and the next Generate will not write it:\r\n";
-    for (size_t i = 0; i < read.dropped.size() && i < kShownLines; ++i) message += "\r\n" + read.dropped[i];
+    for (size_t i = 0; i < read.dropped.size() && i < kShownLines; ++i) message += "\r\n" + Shown(read.dropped[i]);
     if (read.dropped.size() > kShownLines) {
         message += "\r\nand " + std::to_string(read.dropped.size() - kShownLines) + " more";
     }

@@ -102,7 +102,7 @@ Result<ComPointer<IXmlReader>> StartParser(const std::string& path, const std::s
     IXmlReader* reader = nullptr;
     HRESULT result = stream ? create(__uuidof(IXmlReader), reinterpret_cast<void**>(&reader), nullptr) : E_OUTOFMEMORY;
     started.value.reset(reader);
-    // Wine's XmlLite gives an element left open at the file's end again and again, until this depth stops it.
+    // Deeper than any exclusion source is nested, and a bound on what the reader keeps.
     if (SUCCEEDED(result)) result = reader->SetProperty(XmlReaderProperty_MaxElementDepth, 256);
     if (SUCCEEDED(result)) result = reader->SetInput(stream.get());
     if (FAILED(result)) {
@@ -153,7 +153,14 @@ Result<SourceAreas> ReadExclusionSourceFile(const std::string& path) {
     ExclusionSourceReader step;
     XmlNodeType type;
     HRESULT result;
+    // Each element takes at least one of the file's bytes. Wine's XmlLite gives an element left open
+    // at the file's end again and again: more elements than bytes is a file that ended too soon.
+    size_t elements = 0;
     while ((result = reader.Read(&type)) == S_OK) {
+        if (type == XmlNodeType_Element && ++elements > bytes.value.size()) {
+            result = MX_E_INPUTEND;
+            break;
+        }
         if (type == XmlNodeType_Element) {
             const bool empty = reader.IsEmptyElement();
             step.Read(Element(reader));

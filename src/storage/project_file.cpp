@@ -109,7 +109,10 @@ ProjectLoad LoadProjectText(const std::string& text) {
     for (size_t index = 1; SectionEntries(file, sections, SectionOfArea(kAreaSection, index)); ++index) {
         const AreaLoad later = LoadArea(ValuesOf(file, sections, SectionOfArea(kAreaSection, index)),
                                         ValuesOf(file, sections, SectionOfArea(kExclusionSection, index)));
-        if (!later.whole()) break;
+        if (!later.whole()) {
+            load.unloadedArea = index + 1;
+            break;
+        }
         ExclusionArea area;
         area.latitudeMaximum = later.coordinates[0];
         area.longitudeMinimum = later.coordinates[1];

@@ -42,10 +42,14 @@ struct ProjectLoad {
     // The second area and those after it, up to the first that is missing or has a missing or
     // unusable value; none unless the first area and the delete-source state loaded whole.
     std::vector<ExclusionArea> laterAreas;
+    // The number (from 1) of the area whose section is there but cannot be loaded, which ends the
+    // loading; 0 for none.
+    size_t unloadedArea = 0;
 };
 
-// No project file is larger: a larger file is no project, and would be read whole to be loaded.
-constexpr long long kProjectFileLimit = 1024 * 1024;
+// No project file is larger: a larger file is no project, and would be read whole to be loaded. A
+// project of tens of thousands of areas fits.
+constexpr long long kProjectFileLimit = 16 * 1024 * 1024;
 
 // Whether the file can be loaded as a project: it opens for reading and is no larger than
 // kProjectFileLimit (Failure::FileTooLarge); the system's error when it does not open.

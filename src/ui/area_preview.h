@@ -12,11 +12,13 @@
 #include "win32/handles.h"
 
 // The document's areas drawn to scale in a picture `size` pixels square, as MapAreas places
-// them: the other areas in grey outline, and the selected one in the corner diagram's language,
-// the outline (orange, red for corners in the wrong order), a dot at the northwest and the
-// southeast corner where they lie, the double arrow between them, and in the middle the wrong
-// order and the size in words (or "not placed" while its texts cannot be read), in the font given.
-UniqueBitmap AreaPicture(const ExclusionDocument& document, const std::vector<MappedArea>& areas, int size, HFONT font);
+// them (into `areas`): the other areas in grey outline, and the selected one in the corner
+// diagram's language, the outline (orange, red for corners in the wrong order), a dot at the
+// northwest and the southeast corner where they lie, the double arrow between them. The wrong
+// order and the size in words (or "not placed" while its texts cannot be read) stand in the middle
+// over one area, and under the areas when there are several, in the font given. No picture when
+// no area can be read.
+UniqueBitmap AreaPicture(const ExclusionDocument& document, int size, HFONT font, std::vector<MappedArea>& areas);
 
 // What the picture between the corners' boxes shows: the document's areas once any of them can
 // be read, else the corner diagram. Owns the bitmaps the picture shows.

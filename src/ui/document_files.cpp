@@ -8,11 +8,30 @@
 #include "storage/file_system.h"
 #include "storage/project_file.h"
 #include "storage/text_file.h"
+#include "win32/wide_text.h"
 
 namespace {
 
 const char* const kSaveFilter = "Zonewright Save Files (*.exc)|*.exc|Google Earth KML (*.kml)|*.kml|";
 const DWORD kKmlType = 2;
+
+// A project edited in a text editor may have been saved as Unicode, with its byte-order mark; the
+// profile functions read it so, in the ANSI code page, and so does the project file here.
+std::string AnsiText(const std::string& bytes) {
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        const std::optional<WideText> wide = Widened(bytes.substr(3), CP_UTF8);
+        if (wide) return Narrowed(*wide, CP_ACP, false).value_or(bytes);
+    }
+    if (bytes.size() % 2 == 0 && bytes.compare(0, 2, "\xFF\xFE") == 0) {
+        WideText wide((bytes.size() - 2) / 2);
+        for (size_t i = 0; i < wide.size(); ++i) {
+            wide[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[2 + 2 * i]) |
+                                           static_cast<unsigned char>(bytes[3 + 2 * i]) << 8);
+        }
+        return Narrowed(wide, CP_ACP, false).value_or(bytes);
+    }
+    return bytes;
+}
 const char* const kOpenFilter = "Zonewright Save Files (*.exc)|*.exc|Exclusion XML source (*.xml)|*.xml|";
 
 }  // namespace
@@ -43,12 +62,24 @@ std::optional<OpenedFile> DocumentFiles::Read(HWND owner, const std::string& pat
         OpenedFile opened{current, true, DroppedMessage(path, read.value)};
         opened.document.areas = read.value.areas;
         opened.document.selected = 0;
+        // A source kept as a file is one its designer keeps: saved over it, it stays after compiling.
+        opened.document.deleteSource = CheckState::Clear;
         return opened;
     }
     if (!CanLoad(owner, path, tellUnreadable)) return std::nullopt;
     const Result<std::string> text = ReadWholeFile(path, kProjectFileLimit);
     if (text.error) return std::nullopt;
-    return OpenedFile{OpenedDocument(current, LoadProjectText(text.value)), false, ""};
+    const ProjectLoad load = LoadProjectText(AnsiText(text.value));
+    OpenedFile opened{OpenedDocument(current, load), false, ""};
+    if (load.unloadedArea) {
+        const std::string number = std::to_string(load.unloadedArea);
+        opened.note = "Area " + number + " of the project \"" + path +
+                      "\" could not be loaded: one of its values is missing or is none the area can take. The " +
+                      std::to_string(load.unloadedArea - 1) +
+                      " areas before it were loaded.\r\n\r\nSaving the project over this file leaves out area " +
+                      number + " and those after it.";
+    }
+    return opened;
 }
 
 // Nothing while a dialog window or a message keeps the window disabled, as for any other input.
@@ -78,7 +109,7 @@ bool DocumentFiles::CanLoad(HWND owner, const std::string& path, bool tellUnread
     if (error == Failure::FileTooLarge) {
         showMessage_(owner,
                      "The project file \"" + path +
-                         "\" could not be opened.\r\n\r\nIt is larger than 1 MB, which no project file is. "
+                         "\" could not be opened.\r\n\r\nIt is larger than 16 MB, which no project file is. "
                          "Nothing was loaded.",
                      kFailureIcon);
     } else if (tellUnreadable) {
@@ -96,9 +127,12 @@ void DocumentFiles::Save(HWND owner, const ExclusionDocument& document) {
     selectSaveFile2.filter = kSaveFilter;
     selectSaveFile2.typeExtensions = {"", ".kml"};
     selectSaveFile2.filterIndex = 1;
+    const std::string projectName = selectSaveFile2.fileName;
     if (!Choose(owner, selectSaveFile2, true)) return;
-    const std::string& path = selectSaveFile2.fileName;
+    const std::string path = selectSaveFile2.fileName;
     if (selectSaveFile2.filterIndex == kKmlType) {
+        // The next Save offers the project's name again, not the export's.
+        selectSaveFile2.fileName = projectName;
         if (const std::error_code error = WriteWholeFile(path, KmlDocument(document))) {
             showMessage_(owner, "The KML file could not be saved to \"" + path + "\".\r\n\r\n" + DescribeError(error),
                          kFailureIcon);
@@ -108,7 +142,10 @@ void DocumentFiles::Save(HWND owner, const ExclusionDocument& document) {
     Result<std::string> existing;
     if (!StatFile(path).error) existing = ReadWholeFile(path);
     std::error_code error = existing.error;
-    if (!error) error = WriteWholeFile(path, ProjectText(existing.value, document));
+    const std::string text = error ? "" : ProjectText(AnsiText(existing.value), document);
+    // No larger than Open takes.
+    if (!error && text.size() > static_cast<size_t>(kProjectFileLimit)) error = Failure::FileTooLarge;
+    if (!error) error = WriteWholeFile(path, text);
     if (error) {
         showMessage_(owner,
                      "The project could not be saved completely to \"" + path + "\".\r\n\r\n" + DescribeError(error),

@@ -31,9 +31,33 @@ bool AnswersReplace(HWND owner, const std::string& path) {
 
 }  // namespace
 
-std::string WithExtension(const std::string& path, const std::string& extension) {
-    if (extension.empty() || FindCharacter(path, ".", FileNameStart(path)) != std::string::npos) return path;
-    return path + extension;
+std::string WithExtension(const std::string& path, const std::string& extension,
+                          const std::vector<std::string>& replaced) {
+    if (extension.empty()) return path;
+    const size_t dot = FindLastCharacter(path.substr(FileNameStart(path)), ".");
+    if (dot == std::string::npos) return path + extension;
+    const size_t at = FileNameStart(path) + dot;
+    const std::string current = path.substr(at);
+    for (const std::string& other : replaced) {
+        if (other.size() == current.size() &&
+            CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, other.c_str(), -1, current.c_str(), -1) == CSTR_EQUAL) {
+            return path.substr(0, at) + extension;
+        }
+    }
+    return path;
+}
+
+// The extensions the filter's patterns name, "*.exc" giving ".exc".
+std::vector<std::string> PatternExtensions(const std::string& filter) {
+    std::vector<std::string> extensions;
+    const std::string list = FilterList(filter);
+    bool pattern = false;
+    for (size_t start = 0; start < list.size() && list[start] != '\0'; start = list.find('\0', start) + 1) {
+        const std::string part = list.c_str() + start;
+        if (pattern && part.size() > 2 && part.compare(0, 2, "*.") == 0) extensions.push_back(part.substr(1));
+        pattern = !pattern;
+    }
+    return extensions;
 }
 
 std::string FilterList(const std::string& filter) {
@@ -94,8 +118,8 @@ Result<bool> FileDialog::Show(HWND owner, bool save) {
         }
         const std::string typed = name.data();
         const size_t type = dialog.nFilterIndex;
-        const std::string path =
-            WithExtension(typed, type >= 1 && type <= typeExtensions.size() ? typeExtensions[type - 1] : "");
+        const std::string path = WithExtension(
+            typed, type >= 1 && type <= typeExtensions.size() ? typeExtensions[type - 1] : "", PatternExtensions(filter));
         if (!save || path == typed || !FileExists(path) || AnswersReplace(owner, path)) {
             fileName = path;
             filterIndex = dialog.nFilterIndex;

@@ -22,8 +22,9 @@ public:
     // that type is chosen (".kml"), or "" (and for types beyond the list): the name as typed. A
     // Windows user who types "area" with a file type chosen expects "area" of that type, as
     // Windows' own programs save it; the project type alone keeps a name as typed, as it always
-    // has. Saving asks before replacing a file of the name so made, as the dialog asks for a
-    // name typed in full.
+    // has. A name ending in another type's extension (the filter's "*.exc") gets this one in its
+    // place: it is the last file's name, left in the box. Saving asks before replacing a file of
+    // the name so made, as the dialog asks for a name typed in full.
     std::vector<std::string> typeExtensions;
 
     // Shows the dialog over the owner: true when a file was chosen, false when the user
@@ -39,5 +40,8 @@ private:
 // "Description|pattern|..." as the dialog wants it: NUL-separated pairs, ending in two NULs.
 std::string FilterList(const std::string& filter);
 
-// The path with the extension added when its file name has none; the path as it is for "".
-std::string WithExtension(const std::string& path, const std::string& extension);
+// The path with the extension added when its file name has none, or put in place of one of
+// `replaced` (another file type's, left in the name box from the last file); the path as it is
+// for "".
+std::string WithExtension(const std::string& path, const std::string& extension,
+                          const std::vector<std::string>& replaced = {});

@@ -116,13 +116,16 @@ bool MainWindow::CreateContent(Dpi dpi) {
     font_ = UniqueFont(CreateDialogFont(dpi, FW_NORMAL));
     if (!CreateControls(*this, hwnd_, kLayout, dpi, font_.get())) return false;
     for (HWND box : ObjectTypeBoxes()) MakeCheckBoxNotifyChanges(box);
-    // A latitude and a longitude pasted together fill both boxes of their corner, as they stand.
+    // A latitude and a longitude pasted together fill both boxes of their corner, as they stand,
+    // each to be undone in its box as a paste is.
     const auto boxes = CoordinateBoxes();
     for (size_t i = 0; i < boxes.size(); ++i) {
-        HWND latitude = boxes[i & 2], longitude = boxes[(i & 2) + 1];
-        MakePastedPairsFillCorner(boxes[i], [latitude, longitude](const CoordinatePair& pair) {
-            SetWindowTextA(latitude, pair.latitude.c_str());
-            SetWindowTextA(longitude, pair.longitude.c_str());
+        const HWND corner[] = {boxes[i & 2], boxes[(i & 2) + 1]};
+        MakePastedPairsFillCorner(boxes[i], [corner](const CoordinatePair& pair) {
+            for (const auto& [box, text] : {std::pair(corner[0], &pair.latitude), std::pair(corner[1], &pair.longitude)}) {
+                SendMessageA(box, EM_SETSEL, 0, -1);
+                SendMessageA(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text->c_str()));
+            }
         });
     }
     MakeCheckBoxNotifyChanges(DelSRC);
@@ -216,9 +219,12 @@ std::array<HWND, 4> MainWindow::CoordinateBoxes() const {
 
 void MainWindow::ApplyAllObjectsRule() {
     const CheckState all = GetCheckState(Exec_All);
-    if (all == CheckState::Grayed) return;
+    if (all != CheckState::Grayed) EnableSingleTypes(all == CheckState::Clear);
+}
+
+void MainWindow::EnableSingleTypes(bool enabled) {
     const auto boxes = ObjectTypeBoxes();
-    for (int type = Beacon; type < ObjectTypeCount; ++type) EnableWindow(boxes[type], all == CheckState::Clear);
+    for (int type = Beacon; type < ObjectTypeCount; ++type) EnableWindow(boxes[type], enabled);
 }
 
 // However a box changes, clicked or set by the program, "All objects" applies its rule; a change
@@ -286,6 +292,8 @@ void MainWindow::SelectArea(size_t index) {
     areaList_.Select(index);
     if (index == document_.selected) return;
     document_.selected = index;
+    // A grey "All objects" leaves the seven as they are: the area shown before is not to decide.
+    if (SelectedArea(document_).objectTypes[All] == CheckState::Grayed) EnableSingleTypes(true);
     ShowSelectedArea();
 }
 
@@ -308,6 +316,8 @@ void MainWindow::RemoveArea() {
     RemoveSelectedArea(document_);
     areaList_.Show(document_);
     ShowSelectedArea();
+    // The button, disabled once one area is left, would keep a focus that goes nowhere.
+    if (!IsWindowEnabled(cmdRemoveArea) && (!GetFocus() || GetFocus() == cmdRemoveArea)) SetFocus(lstAreas);
 }
 
 void MainWindow::reset20() {

@@ -51,6 +51,7 @@ private:
 
     void CheckCompilerSetting();
     void ApplyAllObjectsRule();
+    void EnableSingleTypes(bool enabled);
     void OnCheckStateChanged(HWND box);
     void OnCoordinateChanged(HWND box);
     // The document, after it changed as a whole, into the list, the boxes and the preview.

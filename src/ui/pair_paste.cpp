@@ -63,6 +63,11 @@ std::string ClipboardText(HWND owner) {
 LRESULT CALLBACK PastingBox(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* paste = static_cast<PairPaste*>(GetPropA(box, kProperty));
     const WNDPROC original = paste->original;
+    // Shift+Insert pastes too; Wine's edit control does it without a WM_PASTE of its own.
+    if (message == WM_KEYDOWN && wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0) {
+        SendMessageA(box, WM_PASTE, 0, 0);
+        return 0;
+    }
     if (message == WM_PASTE) {
         if (const std::optional<CoordinatePair> pair = ReadCoordinatePair(ClipboardText(box))) {
             paste->fillCorner(*pair);

@@ -82,6 +82,13 @@ INPUT KeyInput(WORD key, DWORD flags) {
 }
 
 // The Edit that takes the file name: inside the ComboBoxEx32/ComboBox 1148, or Edit 1152.
+
+std::string Failure(const std::string& what) {
+    return what + " failed with error " + std::to_string(GetLastError());
+}
+
+}  // namespace
+
 HWND FileNameBox(HWND dialog) {
     if (HWND combo = GetDlgItem(dialog, kFileNameComboId)) {
         if (IsClass(combo, "Edit")) return combo;
@@ -93,12 +100,6 @@ HWND FileNameBox(HWND dialog) {
     HWND edit = GetDlgItem(dialog, kFileNameEditId);
     return edit && IsClass(edit, "Edit") ? edit : nullptr;
 }
-
-std::string Failure(const std::string& what) {
-    return what + " failed with error " + std::to_string(GetLastError());
-}
-
-}  // namespace
 
 std::string FindZonewrightExe() { return FindBuildFile("ZONEWRIGHT_EXE", "Zonewright.exe"); }
 

@@ -77,6 +77,8 @@ std::vector<HWND> FindOwnedWindows(HWND owner, const char* className);
 HWND WaitForOwnedWindow(HWND owner, const char* className, DWORD timeoutMs = kTimeoutMs);
 
 // Answers a common Open/Save dialog with a file name, or cancels it.
+// The file dialog's box of the file name.
+HWND FileNameBox(HWND dialog);
 bool AnswerFileDialog(HWND dialog, const std::string& fileName);
 bool CancelFileDialog(HWND dialog);
 // The file types a common file dialog offers, in the order of its type list.

@@ -38,6 +38,14 @@ TEST_F(MapTest, APastedPairFillsItsCornerAndSavingAsKmlWritesNoProject) {
     EXPECT_EQ(program_->FindMessageBox(), nullptr);
     EXPECT_EQ(e2e::FolderEntries(exports.path()), std::vector<std::string>{"map.kml"});
     EXPECT_EQ(e2e::ReadFileBytes(exports.Path("map.kml")), std::string(kTwoAreaKml));
+
+    // The next Save is the project's again, without the export's name for it to go into.
+    ASSERT_TRUE(e2e::PostCommand(main_, ID_menuSave));
+    ASSERT_TRUE(AwaitFileDialog(dialog));
+    HWND name = e2e::FileNameBox(dialog);
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(e2e::GetText(name), "");
+    ASSERT_TRUE(CancelFileDialog(dialog));
 }
 
 }  // namespace

@@ -556,6 +556,7 @@ TEST_F(ProjectFileTest, OpenTakesEveryRectangleOfAnXmlSourceAndSaysWhatItLeavesO
         EXPECT_EQ(e2e::ReadFileBytes(file), c.bytes);
     }
     EXPECT_EQ(e2e::GetText(Item(IDC_latitudeminimum)), "N47\xB0 15'") << "in the ANSI code page";
+    EXPECT_EQ(e2e::GetCheck(Item(IDC_DelSRC)), BST_UNCHECKED) << "a source opened from its file is kept";
 
     // A source Zonewright wrote opens as its areas, and Generate writes it again byte for byte.
     const std::string own = projects_.Path("own.xml");

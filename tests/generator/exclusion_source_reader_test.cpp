@@ -92,8 +92,10 @@ TEST(ExclusionSourceReader, TheDroppedMessageNamesTheFileAndShowsTwentyLinesAtMo
               "excludeExtrusionBridgeObjects, in 1 area\r\n\r\nThe file itself is unchanged.");
     read.areas.resize(1);
     read.dropped.resize(23, "line");
+    read.dropped[0] = std::string(300000, 'v');
     const std::string many = DroppedMessage("a.xml", read);
     EXPECT_NE(many.find("opened as 1 area. "), std::string::npos);
+    EXPECT_NE(many.find("\r\n\r\n" + std::string(120, 'v') + "...\r\n"), std::string::npos) << "a long line cut";
     EXPECT_NE(many.find("\r\nline\r\nand 3 more\r\n\r\nThe file itself"), std::string::npos) << many;
 }
 

@@ -175,6 +175,8 @@ TEST(ProjectText, LoadingEndsAtTheFirstAreaThatCannotBeUsed) {
     for (const Case& c : cases) {
         EXPECT_EQ(NorthwestLatitudes(OpenedDocument(current, LoadProjectText(c.text))), c.latitudes) << c.name;
     }
+    EXPECT_EQ(LoadProjectText(cases[0].text).unloadedArea, 3u) << "told, for a save would drop it and the rest";
+    EXPECT_EQ(LoadProjectText(cases[1].text).unloadedArea, 0u);
     const ExclusionDocument partial = OpenedDocument(current, LoadProjectText(cases[2].text));
     EXPECT_EQ(partial.areas[0].objectTypes[Triggers], CheckState::Ticked) << "the selected area's states stay";
     EXPECT_EQ(partial.deleteSource, current.deleteSource);

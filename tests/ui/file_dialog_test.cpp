@@ -36,6 +36,8 @@ bool ShowSaveAnswered(FileDialog& dialog, HWND owner, const std::function<void()
 TEST(FileDialog, TellsTheTypeChosenAndGivesItsExtension) {
     EXPECT_EQ(WithExtension("C:\\maps.v2\\area", ".kml"), "C:\\maps.v2\\area.kml");
     EXPECT_EQ(WithExtension("C:\\maps\\area.v2", ".kml"), "C:\\maps\\area.v2");
+    EXPECT_EQ(WithExtension("C:\\maps\\area.EXC", ".kml", {".exc", ".kml"}), "C:\\maps\\area.kml");
+    EXPECT_EQ(WithExtension("C:\\a.exc\\area", ".kml", {".exc"}), "C:\\a.exc\\area.kml");
 
     TestFolder folder;
     HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);

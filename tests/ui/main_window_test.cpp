@@ -293,9 +293,11 @@ TEST_F(MainWindowTest, AreasAreAddedSelectedInTheListOrThePictureAndRemoved) {
     Click(IDC_cmdRemoveArea);
     EXPECT_EQ(ListLines(list).size(), 2u);
     recorder.answer = IDYES;
+    SetFocus(Control(IDC_cmdRemoveArea));
     Click(IDC_cmdRemoveArea);
     EXPECT_EQ(recorder.messages, (std::vector<std::string>(2, "Remove area 2? Its corners are lost.")));
     EXPECT_EQ(ListLines(list).size(), 1u);
+    EXPECT_EQ(GetFocus(), list) << "not left on the button, disabled now";
     EXPECT_EQ(shown(), "0.01 10.01");
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_cmdRemoveArea)));
     Click(IDC_cmdAddArea);
@@ -309,6 +311,25 @@ TEST_F(MainWindowTest, AreasAreAddedSelectedInTheListOrThePictureAndRemoved) {
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(shown(), " ");
     EXPECT_EQ(recorder.messages.back(), "Area 2: " + std::string(kMissingCoordinates));
+
+    // A grey "All objects" of the area selected leaves the seven as its own, not as the last area's.
+    choose(0);
+    Click(IDC_Exec_All);
+    choose(1);
+    SendMessageA(Control(IDC_Exec_All), BM_SETCHECK, BST_INDETERMINATE, 0);
+    choose(0);
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_Exec_Beacon)));
+    choose(1);
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_Exec_Beacon)));
+
+    // A pasted pair fills the corner, and each box can undo it.
+    ASSERT_TRUE(CopyToClipboard(window.hwnd(), "47.4650, -122.3170"));
+    SendMessageA(Control(IDC_latitudemaximum), WM_PASTE, 0, 0);
+    EXPECT_EQ(WindowText(Control(IDC_longitudeminimum)), "-122.3170");
+    SendMessageA(Control(IDC_longitudeminimum), EM_UNDO, 0, 0);
+    EXPECT_EQ(WindowText(Control(IDC_longitudeminimum)), "");
+    EXPECT_EQ(WindowText(Control(IDC_latitudemaximum)), "47.4650");
+    EXPECT_EQ(ListLines(list)[1].rfind("2\tnot placed\t", 0), 0u);
 }
 
 TEST_F(MainWindowTest, ExitDestroysTheWindowAndEndsTheLoop) {

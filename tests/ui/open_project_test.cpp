@@ -56,6 +56,7 @@ TEST_F(OpenProjectTest, ADroppedProjectFileIsOpened) {
     EXPECT_EQ(Check(IDC_DelSRC), BST_CHECKED);
     EXPECT_TRUE(recorder.messages.empty());
 
+
     const std::string missing = folder.Path("missing.exc");
     SendMessageA(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(Dropped({missing})), 0);
     ASSERT_EQ(recorder.messages.size(), 1u);
@@ -66,13 +67,23 @@ TEST_F(OpenProjectTest, ADroppedProjectFileIsOpened) {
 
     // Larger than any project (a disc image, say): refused before a byte of it is read.
     const std::string huge = folder.Path("huge.exc");
-    ASSERT_FALSE(WriteWholeFile(huge, "[area]\r\nlatitudemaximum=9\r\n" + std::string(1024 * 1024, ' ')));
+    ASSERT_FALSE(WriteWholeFile(huge, "[area]\r\nlatitudemaximum=9\r\n" + std::string(16 * 1024 * 1024, ' ')));
     SendMessageA(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(Dropped({huge})), 0);
     ASSERT_EQ(recorder.messages.size(), 2u);
     EXPECT_EQ(recorder.messages[1], "The project file \"" + huge +
-                                        "\" could not be opened.\r\n\r\nIt is larger than 1 MB, which no project "
+                                        "\" could not be opened.\r\n\r\nIt is larger than 16 MB, which no project "
                                         "file is. Nothing was loaded.");
     EXPECT_EQ(WindowText(Control(IDC_latitudemaximum)), "47.5");
+
+    // Saved by a text editor as Unicode, with a byte-order mark: read as the profile functions read it.
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("[area]\r\nlatitudemaximum=N47\xB0\r\n")) utf16 += std::string{c, '\0'};
+    for (const std::string& bytes : {std::string("\xEF\xBB\xBF[area]\r\nlatitudemaximum=N47\xC2\xB0\r\n"), utf16}) {
+        ASSERT_FALSE(WriteWholeFile(second, bytes));
+        SendMessageA(Control(IDC_latitudemaximum), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        SendMessageA(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(Dropped({second})), 0);
+        EXPECT_EQ(WindowText(Control(IDC_latitudemaximum)), "N47\xB0");
+    }
 }
 
 }  // namespace
