@@ -1,6 +1,10 @@
 #include "generator/save_and_compile.h"
 
+#include <cstdlib>
+#include <vector>
+
 #include "generator/compile_batch.h"
+#include "storage/ansi_text.h"
 #include "storage/ini_read.h"
 #include "storage/program_folder.h"
 #include "storage/text_file.h"
@@ -25,6 +29,36 @@ Started FileFailure(const std::string& what, const std::string& path, const std:
                                             what + " \"" + path + "\".\r\n\r\n" + DescribeError(error) + consequence);
 }
 
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// The files the shell may run for the compiler location, found as the shell finds them from the
+// program's folder, where it starts: a location that is not a full path is taken from there, and
+// a name without an extension stands for that name with each extension the shell tries (PATHEXT).
+std::vector<std::string> CompilerFiles(const std::string& location) {
+    const std::string folder = ProgramFolder();
+    std::string path = location;
+    const bool onADrive = path.size() > 1 && (path[1] == ':' || (IsSeparator(path[0]) && IsSeparator(path[1])));
+    if (!onADrive && !path.empty() && IsSeparator(path[0])) {
+        // From the root of the folder's drive.
+        if (folder.size() > 1 && folder[1] == ':') path = folder.substr(0, 2) + path;
+    } else if (!onADrive) {
+        path = InFolder(folder, path);
+    }
+    std::vector<std::string> files = {path};
+    if (FindCharacter(path, ".", FileNameStart(path)) != std::string::npos) return files;
+    const char* variable = std::getenv("PATHEXT");
+    const std::string extensions = variable && *variable ? variable : ".COM;.EXE;.BAT;.CMD";
+    for (size_t start = 0; start < extensions.size();) {
+        size_t end = extensions.find(';', start);
+        if (end == std::string::npos) end = extensions.size();
+        if (end > start) files.push_back(path + extensions.substr(start, end - start));
+        start = end + 1;
+    }
+    return files;
+}
+
 // Why saving the source under this name would destroy a file, or "" when it would not.
 std::string WhatTheNameWouldDestroy(const std::string& xmlPath) {
     if (SameFile(xmlPath, CompiledBglPath(xmlPath))) {
@@ -36,7 +70,10 @@ std::string WhatTheNameWouldDestroy(const std::string& xmlPath) {
     if (SameFile(xmlPath, ProgramFile())) return "that is Zonewright itself.";
     // Read for this check alone and writing nothing: the settings are read again in their turn.
     const std::string compiler = PeekIniValue(SettingsFilePath(), kSettingsSection, kCompilerKey);
-    if (!compiler.empty() && SameFile(xmlPath, compiler)) return "that is the compiler that Zonewright runs.";
+    if (compiler.empty()) return "";
+    for (const std::string& file : CompilerFiles(compiler)) {
+        if (SameFile(xmlPath, file)) return "that is the compiler that Zonewright runs.";
+    }
     return "";
 }
 

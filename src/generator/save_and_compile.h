@@ -21,8 +21,9 @@ struct Compile {
 
 // Saves the source view's text as the XML file, writes Zonewright.bat in the program's folder
 // with the compile line and starts it through the shell. A name under which the XML file would
-// destroy a file (its own .bgl, the batch file, the settings file, the program, the compiler) is
-// refused before anything is written; a file that is there is known under any of its names. The
+// destroy a file (its own .bgl, the batch file, the settings file, the program, the compiler as
+// the shell finds it from the program's folder) is refused before anything is written; a file
+// that is there is known under any of its names. The
 // steps run in this order, and a failure ends them: the XML file is complete before the batch
 // file is touched, and the batch file is emptied before the compiler location is read. No
 // compiler location, or one the batch file cannot hold, starts nothing, and nor does a program

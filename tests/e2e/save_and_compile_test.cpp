@@ -450,10 +450,12 @@ TEST_F(SaveAndCompileTest, ACompileEndsWithItsShellThoughAHelperHoldsTheOutput) 
 }
 
 // Each of these names would have the source destroy a file, named as the program names it or
-// through another drive letter for the program's folder: each is refused, and every file stays
-// as it was.
+// through another drive letter for the program's folder, or the compiler as the shell finds it
+// from the program's folder, whatever the current one: each is refused, and the file stays as it
+// was.
 TEST_F(SaveAndCompileTest, ANameThatWouldDestroyAFileIsRefused) {
     ASSERT_TRUE(StartWithCompiler("bglcomp.exe"));
+    ASSERT_TRUE(InstallCompiler("SDK\\bglcomp.exe"));
     ASSERT_TRUE(e2e::WriteFileBytes(program_->Path("area.bgl"), "the compiled area"));
     ASSERT_TRUE(e2e::WriteFileBytes(program_->Path(kBatchFile), "earlier batch\r\n"));
     const e2e::MappedDrive drive('Y', program_->Path(""));
@@ -466,22 +468,35 @@ TEST_F(SaveAndCompileTest, ANameThatWouldDestroyAFileIsRefused) {
     const std::string whySettings = "that is the settings file of Zonewright.";
     const std::string whyProgram = "that is Zonewright itself.";
     const std::string whyCompiler = "that is the compiler that Zonewright runs.";
-    const std::pair<std::string, std::string> names[] = {
-        {program_->Path("area.bgl"), whyBgl},           {program_->Path("area.BGL"), whyBgl},
-        {program_->Path("Zonewright.bat"), whyBatch},   {program_->Path("ZonewrightV2.ini"), whySettings},
-        {program_->Path("Zonewright.exe"), whyProgram}, {program_->Path("bglcomp.exe"), whyCompiler},
-        {drive.root() + "Zonewright.bat", whyBatch},    {drive.root() + "ZonewrightV2.ini", whySettings},
-        {drive.root() + "Zonewright.exe", whyProgram},  {drive.root() + "bglcomp.exe", whyCompiler},
+    const struct {
+        std::string path, why;
+        std::string compiler;  // the location in the settings from this name on; "" for no change
+    } names[] = {
+        // First, while the current folder is not the program's.
+        {program_->Path("SDK\\bglcomp.exe"), whyCompiler, "SDK\\bglcomp.exe"},
+        {program_->Path("bglcomp.exe"), whyCompiler, program_->Path("bglcomp")},
+        {program_->Path("area.bgl"), whyBgl, program_->Path("bglcomp.exe")},
+        {program_->Path("area.BGL"), whyBgl, ""},
+        {program_->Path("Zonewright.bat"), whyBatch, ""},
+        {program_->Path("ZonewrightV2.ini"), whySettings, ""},
+        {program_->Path("Zonewright.exe"), whyProgram, ""},
+        {program_->Path("bglcomp.exe"), whyCompiler, ""},
+        {drive.root() + "Zonewright.bat", whyBatch, ""},
+        {drive.root() + "ZonewrightV2.ini", whySettings, ""},
+        {drive.root() + "Zonewright.exe", whyProgram, ""},
+        {drive.root() + "bglcomp.exe", whyCompiler, ""},
     };
-    std::vector<std::optional<std::string>> before;
-    for (const auto& [path, why] : names) before.push_back(e2e::ReadFileBytes(path));
-    for (const auto& [path, why] : names) {
-        SCOPED_TRACE(path);
-        ASSERT_TRUE(SaveAs(path));
+    for (const auto& name : names) {
+        SCOPED_TRACE(name.path);
+        if (!name.compiler.empty()) {
+            ASSERT_TRUE(e2e::WriteFileBytes(program_->Path("ZonewrightV2.ini"), Settings(name.compiler)));
+        }
+        const std::optional<std::string> before = e2e::ReadFileBytes(name.path);
+        ASSERT_TRUE(SaveAs(name.path));
         ASSERT_TRUE(ExpectMessages(
-            {"The XML source cannot be saved as \"" + path + "\": " + why + "\r\n\r\nNothing was saved."}));
+            {"The XML source cannot be saved as \"" + name.path + "\": " + name.why + "\r\n\r\nNothing was saved."}));
+        EXPECT_EQ(e2e::ReadFileBytes(name.path), before);
     }
-    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(e2e::ReadFileBytes(names[i].first), before[i]);
     EXPECT_EQ(program_->ChildProcesses(), std::vector<DWORD>{});
     EXPECT_FALSE(Log());
 }
