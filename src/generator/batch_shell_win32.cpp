@@ -51,16 +51,20 @@ struct Watch {
 };
 
 // Waits for the read under way to end; the shell's end starts the while after it (`deadline`),
-// counted from the moment the end is seen, however long the shell was silent before. False when
-// that while is over first.
+// counted from the moment the end is seen, however long the shell was silent before. The shell
+// is asked first: output that never pauses (a helper the compiler left) does not hide its end.
+// False once that while is over, even with more output waiting.
 bool AwaitRead(const Watch& watch, ULONGLONG& deadline) {
-    const HANDLE events[] = {watch.readDone.get(), watch.process.get()};
+    const HANDLE events[] = {watch.process.get(), watch.readDone.get()};
     for (;;) {
-        const ULONGLONG now = GetTickCount64();
-        const DWORD left = deadline ? static_cast<DWORD>(deadline > now ? deadline - now : 0) : INFINITE;
-        switch (WaitForMultipleObjects(deadline ? 1 : 2, events, FALSE, left)) {
-        case WAIT_OBJECT_0: return true;
-        case WAIT_OBJECT_0 + 1: deadline = GetTickCount64() + kOutputAfterEndMs; break;
+        if (deadline) {
+            const ULONGLONG now = GetTickCount64();
+            return now < deadline && WaitForSingleObject(watch.readDone.get(), static_cast<DWORD>(deadline - now)) ==
+                                         WAIT_OBJECT_0;
+        }
+        switch (WaitForMultipleObjects(2, events, FALSE, INFINITE)) {
+        case WAIT_OBJECT_0: deadline = GetTickCount64() + kOutputAfterEndMs; break;
+        case WAIT_OBJECT_0 + 1: return true;
         default: return false;
         }
     }

@@ -427,26 +427,29 @@ TEST_F(SaveAndCompileTest, AFailedCompileIsReportedInTheCompilersWordsAndTheSour
     ASSERT_TRUE(AwaitRuns(LogPath(), 4));
 }
 
-// A compiler may leave a program running that holds its output open: the compile ends with the
-// shell all the same, a short while after it.
+// A compiler may leave a program running that holds its output open, silent or printing without
+// a pause: the compile ends with the shell all the same, a short while after it.
 TEST_F(SaveAndCompileTest, ACompileEndsWithItsShellThoughAHelperHoldsTheOutput) {
-    ASSERT_TRUE(StartWithCompiler("bglcomp.exe"));
-    ASSERT_TRUE(MakeFolder("scenery"));
-    ASSERT_TRUE(TroubledCompiler("helped.cmd", "--leave-helper " + Quoted(Release())));
-    ASSERT_TRUE(GenerateWindsocks());
-    ASSERT_TRUE(DeleteSource(true));
-    const std::string xml = program_->Path("scenery\\area.xml");
-    ASSERT_TRUE(SaveAs(xml));
-    ASSERT_TRUE(AwaitRuns(LogPath(), 1));
-    // The shell has ended; its helper runs on, waiting for the release.
-    EXPECT_EQ(e2e::RunningProcesses("bglcomp.exe").size(), 1u);
-    ASSERT_TRUE(AwaitDeleted(xml));
-    HWND dialog = nullptr;
-    ASSERT_TRUE(PressSave(dialog));
-    ASSERT_TRUE(CancelFileDialog(dialog));
-    EXPECT_EQ(program_->FindMessageBox(), nullptr);
-    ASSERT_TRUE(e2e::WriteFileBytes(Release(), ""));
-    EXPECT_TRUE(e2e::WaitUntil([] { return e2e::RunningProcesses("bglcomp.exe").empty(); }));
+    for (const char* helper : {"--leave-helper ", "--flooding-helper "}) {
+        SCOPED_TRACE(helper);
+        ASSERT_TRUE(StartWithCompiler("bglcomp.exe"));
+        ASSERT_TRUE(MakeFolder("scenery"));
+        ASSERT_TRUE(TroubledCompiler("helped.cmd", helper + Quoted(Release())));
+        ASSERT_TRUE(GenerateWindsocks());
+        ASSERT_TRUE(DeleteSource(true));
+        const std::string xml = program_->Path("scenery\\area.xml");
+        ASSERT_TRUE(SaveAs(xml));
+        ASSERT_TRUE(AwaitRuns(LogPath(), 1));
+        // The shell has ended; its helper runs on, waiting for the release.
+        EXPECT_EQ(e2e::RunningProcesses("bglcomp.exe").size(), 1u);
+        ASSERT_TRUE(AwaitDeleted(xml));
+        HWND dialog = nullptr;
+        ASSERT_TRUE(PressSave(dialog));
+        ASSERT_TRUE(CancelFileDialog(dialog));
+        EXPECT_EQ(program_->FindMessageBox(), nullptr);
+        ASSERT_TRUE(e2e::WriteFileBytes(Release(), ""));
+        EXPECT_TRUE(e2e::WaitUntil([] { return e2e::RunningProcesses("bglcomp.exe").empty(); }));
+    }
 }
 
 // Each of these names would have the source destroy a file, named as the program names it or

@@ -157,6 +157,9 @@ TEST(RunStandIn, FailsOnRequestWithTheGivenErrorAndNoOutput) {
     const StandInRun helped = RunStandIn({"--leave-helper", log, source}, log);
     EXPECT_EQ(helped.exitCode, 0);
     EXPECT_EQ(helped.helperWaitsFor, log);
+    const StandInRun flooding = RunStandIn({"--flooding-helper", log, source}, log);
+    EXPECT_EQ(flooding.helperWaitsFor, log);
+    EXPECT_TRUE(flooding.helperFloods && !helped.helperFloods);
     // One that leaves a late line behind and ends late does so whatever its outcome.
     const StandInRun late = RunStandIn({"--late-line", "done", "--end-after", log, "--fail", "x", source}, log);
     EXPECT_EQ(late.lateLine + "|" + late.endAfter, "done|" + log);

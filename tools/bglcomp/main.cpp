@@ -1,5 +1,6 @@
 // The stand-in scenery compiler, bglcomp.exe: see stand_in.h. Only finding the program's own
-// folder and starting the helpers that --leave-helper and --late-line leave behind are Win32 here.
+// folder and starting the helpers that --leave-helper, --flooding-helper and --late-line leave
+// behind are Win32 here.
 #include <windows.h>
 
 #include <tlhelp32.h>
@@ -15,6 +16,8 @@ namespace {
 
 const char* const kHelperSwitch = "--helper-until";
 const char* const kLateHelperSwitch = "--helper-after";
+const char* const kFloodingHelperSwitch = "--flood-until";
+const int kFloodingThreads = 8;
 
 // In the ANSI code page, by its short form where the ANSI code page cannot write the full one.
 std::string ProgramPath() {
@@ -105,11 +108,38 @@ void PrintAfter(DWORD shell, const char* line) {
     std::printf("%s\n", InOemCodePage(line).c_str());
 }
 
+// The helper of --flooding-helper: prints from several threads at once, so that the output
+// always has more waiting, until the file exists or the output is closed; then waits for the file.
+void Flood(const char* file) {
+    static const char* release;
+    release = file;
+    const auto print = [](void*) -> DWORD {
+        const std::string lines(64 * 1024, 'x');
+        DWORD written = 0;
+        while (GetFileAttributesA(release) == INVALID_FILE_ATTRIBUTES &&
+               WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), lines.data(), static_cast<DWORD>(lines.size()), &written,
+                         nullptr)) {
+        }
+        return 0;
+    };
+    std::vector<HANDLE> threads;
+    for (int i = 0; i < kFloodingThreads; ++i) {
+        if (const HANDLE thread = CreateThread(nullptr, 0, print, nullptr, 0, nullptr)) threads.push_back(thread);
+    }
+    WaitForMultipleObjects(static_cast<DWORD>(threads.size()), threads.data(), TRUE, 120000);
+    for (HANDLE thread : threads) CloseHandle(thread);
+    WaitForFile(file);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == kHelperSwitch) {
         WaitForFile(argv[2]);
+        return 0;
+    }
+    if (argc == 3 && std::string(argv[1]) == kFloodingHelperSwitch) {
+        Flood(argv[2]);
         return 0;
     }
     if (argc == 4 && std::string(argv[1]) == kLateHelperSwitch) {
@@ -124,7 +154,10 @@ int main(int argc, char** argv) {
         std::fflush(stderr);
         WaitForFile(run.endAfter);
     }
-    if (!run.helperWaitsFor.empty()) LeaveHelper(std::string(kHelperSwitch) + " \"" + run.helperWaitsFor + "\"");
+    if (!run.helperWaitsFor.empty()) {
+        LeaveHelper(std::string(run.helperFloods ? kFloodingHelperSwitch : kHelperSwitch) + " \"" +
+                    run.helperWaitsFor + "\"");
+    }
     if (!run.lateLine.empty()) {
         LeaveHelper(std::string(kLateHelperSwitch) + " " + std::to_string(ParentProcess()) + " \"" + run.lateLine +
                     "\"");

@@ -70,6 +70,7 @@ struct Switches {
     bool partial = false;
     std::string waitFor;            // the file --wait-for waits for
     std::string helperWaitsFor;     // the file the helper of --leave-helper waits for
+    bool helperFloods = false;      // --flooding-helper
     std::string lateLine;           // what the helper of --late-line prints
     std::string endAfter;           // the file --end-after waits for
     std::vector<std::string> rest;  // the arguments after the switches
@@ -85,7 +86,7 @@ Switches ReadSwitches(const std::vector<std::string>& args) {
             continue;
         }
         const bool known = args[i] == "--fail" || args[i] == "--wait-for" || args[i] == "--leave-helper" ||
-                           args[i] == "--late-line" || args[i] == "--end-after";
+                           args[i] == "--flooding-helper" || args[i] == "--late-line" || args[i] == "--end-after";
         if (!known || i + 1 == args.size()) {
             switches.wrong = args[i];
             break;
@@ -100,6 +101,7 @@ Switches ReadSwitches(const std::vector<std::string>& args) {
         } else if (args[i] == "--end-after") {
             switches.endAfter = args[++i];
         } else {
+            switches.helperFloods = args[i] == "--flooding-helper";
             switches.helperWaitsFor = args[++i];
         }
     }
@@ -125,8 +127,8 @@ std::string Compile(const Switches& switches, StandInRun& run) {
     if (!switches.wrong.empty() || args.size() != 1) {
         run.exitCode = 2;
         run.err =
-            "usage: bglcomp [--fail TEXT] [--partial] [--wait-for FILE] [--leave-helper FILE] [--end-after FILE] "
-            "[--late-line TEXT] <source.xml>\n"
+            "usage: bglcomp [--fail TEXT] [--partial] [--wait-for FILE] [--leave-helper FILE] "
+            "[--flooding-helper FILE] [--end-after FILE] [--late-line TEXT] <source.xml>\n"
             "Checks the BGLComp XML file and writes a stand-in .bgl beside it (not a real BGL file).\n";
         if (!switches.wrong.empty()) return "error: wrong switch " + switches.wrong;
         return "error: expected one argument, got " + std::to_string(args.size());
@@ -165,6 +167,7 @@ std::string Compile(const Switches& switches, StandInRun& run) {
     }
     run.out = "Compiled " + source + " into " + bgl + " (stand-in output, not a real BGL file)\n";
     run.helperWaitsFor = switches.helperWaitsFor;
+    run.helperFloods = switches.helperFloods;
     return "ok: " + bgl;
 }
 

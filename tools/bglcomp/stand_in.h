@@ -11,6 +11,7 @@ struct StandInRun {
     std::string out;             // For standard output.
     std::string err;             // For standard error.
     std::string helperWaitsFor;  // When not empty: leave a helper holding the output until this file exists.
+    bool helperFloods = false;   // That helper prints without a pause meanwhile.
     std::string lateLine;        // When not empty: leave a helper that prints it once the shell has ended.
     std::string endAfter;        // When not empty: once the output is out, end only when this file exists.
 };
@@ -26,6 +27,8 @@ extern const char* const kStandInMarker;
 //   --partial        writes the first line of the .bgl, prints an error and fails (exit code 1);
 //   --leave-helper FILE  compiles, but leaves a helper program behind that holds its output
 //                    open until FILE exists (at most two minutes);
+//   --flooding-helper FILE  the same, with a helper that meanwhile prints as fast as the output
+//                    takes it, from several threads, until the output is closed;
 //   --end-after FILE whatever the outcome, prints its output and then ends only once FILE exists
 //                    (at most two minutes later);
 //   --late-line TEXT whatever the outcome, leaves a helper behind that prints TEXT on the output
