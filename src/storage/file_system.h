@@ -17,7 +17,7 @@ std::string FullPath(const std::string& path);
 
 // Whether the two paths name the same file: where both are there, by the files themselves (the
 // volume and the file's index in it); else by their names as the system resolves them, without
-// regard to case.
+// regard to case, in the same folder (known as the files are, where it is there).
 bool SameFile(const std::string& a, const std::string& b);
 
 struct FileStat {

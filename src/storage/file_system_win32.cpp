@@ -132,18 +132,30 @@ std::string FullPath(const std::string& path) {
     return folder.empty() ? resolved : folder + resolved.substr(nameStart);
 }
 
+// Whether the names are the same as the file system compares them: character by character, each
+// letter in upper case.
+bool SameName(const std::string& a, const std::string& b) {
+    const std::optional<WideText> first = Widened(a, CP_ACP);
+    const std::optional<WideText> second = Widened(b, CP_ACP);
+    return first && second &&
+           CompareStringOrdinal(first->data(), static_cast<int>(first->size()), second->data(),
+                                static_cast<int>(second->size()), TRUE) == CSTR_EQUAL;
+}
+
 // Files that are there are compared themselves, so that another name of one (a subst or mapped
-// drive, a junction, a link) is the same file. Others by name, as the file system compares names:
-// character by character, each letter in upper case.
+// drive, a junction, a link) is the same file. A file that is not there yet by its name in its
+// folder, and the folders themselves where they are there.
 bool SameFile(const std::string& a, const std::string& b) {
     const std::optional<FileIdentity> firstFile = IdentityOf(a);
     const std::optional<FileIdentity> secondFile = IdentityOf(b);
     if (firstFile && secondFile) return *firstFile == *secondFile;
-    const std::optional<WideText> first = Widened(FullPath(a), CP_ACP);
-    const std::optional<WideText> second = Widened(FullPath(b), CP_ACP);
-    return first && second &&
-           CompareStringOrdinal(first->data(), static_cast<int>(first->size()), second->data(),
-                                static_cast<int>(second->size()), TRUE) == CSTR_EQUAL;
+    const std::string first = FullPath(a), second = FullPath(b);
+    const size_t firstName = FileNameStart(first), secondName = FileNameStart(second);
+    if (!SameName(first.substr(firstName), second.substr(secondName))) return false;
+    const std::optional<FileIdentity> firstFolder = IdentityOf(first.substr(0, firstName));
+    const std::optional<FileIdentity> secondFolder = IdentityOf(second.substr(0, secondName));
+    if (firstFolder && secondFolder) return *firstFolder == *secondFolder;
+    return SameName(first, second);
 }
 
 HeldFile::~HeldFile() {

@@ -500,6 +500,12 @@ TEST_F(SaveAndCompileTest, ANameThatWouldDestroyAFileIsRefused) {
             {"The XML source cannot be saved as \"" + name.path + "\": " + name.why + "\r\n\r\nNothing was saved."}));
         EXPECT_EQ(e2e::ReadFileBytes(name.path), before);
     }
+    // Before the first save there is no batch file: it is known by its folder.
+    ASSERT_TRUE(DeleteFileA(program_->Path(kBatchFile).c_str()));
+    ASSERT_TRUE(SaveAs(drive.root() + kBatchFile));
+    ASSERT_TRUE(ExpectMessages({"The XML source cannot be saved as \"" + drive.root() + kBatchFile + "\": " + whyBatch +
+                                "\r\n\r\nNothing was saved."}));
+    EXPECT_FALSE(e2e::FileExists(program_->Path(kBatchFile)));
     EXPECT_EQ(program_->ChildProcesses(), std::vector<DWORD>{});
     EXPECT_FALSE(Log());
 }
