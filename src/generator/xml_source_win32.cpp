@@ -153,14 +153,22 @@ Result<SourceAreas> ReadExclusionSourceFile(const std::string& path) {
     ExclusionSourceReader step;
     XmlNodeType type;
     HRESULT result;
-    // Each element takes at least one of the file's bytes. Wine's XmlLite gives an element left open
-    // at the file's end again and again: more elements than bytes is a file that ended too soon.
-    size_t elements = 0;
+    // Wine's XmlLite gives the last node again and again, at the same place, when the file ends
+    // inside its root element. No two nodes in a row are of one type at one place: the second is a
+    // file that ended too soon.
+    XmlNodeType last = XmlNodeType_None;
+    UINT lastLine = 0, lastColumn = 0;
     while ((result = reader.Read(&type)) == S_OK) {
-        if (type == XmlNodeType_Element && ++elements > bytes.value.size()) {
+        UINT line = 0, column = 0;
+        reader.GetLineNumber(&line);
+        reader.GetLinePosition(&column);
+        if (type == last && line == lastLine && column == lastColumn) {
             result = MX_E_INPUTEND;
             break;
         }
+        last = type;
+        lastLine = line;
+        lastColumn = column;
         if (type == XmlNodeType_Element) {
             const bool empty = reader.IsEmptyElement();
             step.Read(Element(reader));

@@ -105,14 +105,11 @@ ProjectLoad LoadProjectText(const std::string& text) {
     const SectionIndex sections = IndexSections(file);
     ProjectLoad load = LoadProject(ValuesOf(file, sections, kAreaSection), ValuesOf(file, sections, kExclusionSection),
                                    ValuesOf(file, sections, kOtherSection));
-    if (!load.deleteSource) return load;
-    for (size_t index = 1; SectionEntries(file, sections, SectionOfArea(kAreaSection, index)); ++index) {
+    for (size_t index = 1; load.deleteSource && SectionEntries(file, sections, SectionOfArea(kAreaSection, index));
+         ++index) {
         const AreaLoad later = LoadArea(ValuesOf(file, sections, SectionOfArea(kAreaSection, index)),
                                         ValuesOf(file, sections, SectionOfArea(kExclusionSection, index)));
-        if (!later.whole()) {
-            load.unloadedArea = index + 1;
-            break;
-        }
+        if (!later.whole()) break;
         ExclusionArea area;
         area.latitudeMaximum = later.coordinates[0];
         area.longitudeMinimum = later.coordinates[1];
@@ -121,6 +118,10 @@ ProjectLoad LoadProjectText(const std::string& text) {
         std::copy(later.objectTypes.begin(), later.objectTypes.end(), area.objectTypes.begin());
         load.laterAreas.push_back(area);
     }
+    // A section of an area beyond those loaded, whatever ended the loading, goes with a save over the file.
+    const size_t loaded = 1 + load.laterAreas.size();
+    const auto beyond = [loaded](const IniSection& section) { return IsSectionOfAreaBeyond(section.name, loaded); };
+    if (!load.coordinates.empty() && std::any_of(file.begin(), file.end(), beyond)) load.unloadedArea = loaded + 1;
     return load;
 }
 

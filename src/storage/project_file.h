@@ -42,8 +42,8 @@ struct ProjectLoad {
     // The second area and those after it, up to the first that is missing or has a missing or
     // unusable value; none unless the first area and the delete-source state loaded whole.
     std::vector<ExclusionArea> laterAreas;
-    // The number (from 1) of the area whose section is there but cannot be loaded, which ends the
-    // loading; 0 for none.
+    // The number (from 1) of the first area not loaded while a section of it or of a later area is
+    // there (a save over the file would drop them); 0 for none, and when nothing was loaded.
     size_t unloadedArea = 0;
 };
 

@@ -73,11 +73,13 @@ std::optional<OpenedFile> DocumentFiles::Read(HWND owner, const std::string& pat
     OpenedFile opened{OpenedDocument(current, load), false, ""};
     if (load.unloadedArea) {
         const std::string number = std::to_string(load.unloadedArea);
+        const size_t before = load.unloadedArea - 1;
         opened.note = "Area " + number + " of the project \"" + path +
-                      "\" could not be loaded: one of its values is missing or is none the area can take. The " +
-                      std::to_string(load.unloadedArea - 1) +
-                      " areas before it were loaded.\r\n\r\nSaving the project over this file leaves out area " +
-                      number + " and those after it.";
+                      "\" could not be loaded: a value of it or of an area before it is missing or is none the "
+                      "area can take. " +
+                      (before == 1 ? "The area" : "The " + std::to_string(before) + " areas") +
+                      " before it loaded.\r\n\r\nSaving the project over this file leaves out area " + number +
+                      " and those after it.";
     }
     return opened;
 }

@@ -292,7 +292,11 @@ void MainWindow::SelectArea(size_t index) {
     areaList_.Select(index);
     if (index == document_.selected) return;
     document_.selected = index;
-    // A grey "All objects" leaves the seven as they are: the area shown before is not to decide.
+    ShowAnotherArea();
+}
+
+// A grey "All objects" leaves the seven as they are: the area shown before is not to decide.
+void MainWindow::ShowAnotherArea() {
     if (SelectedArea(document_).objectTypes[All] == CheckState::Grayed) EnableSingleTypes(true);
     ShowSelectedArea();
 }
@@ -315,7 +319,7 @@ void MainWindow::RemoveArea() {
     }
     RemoveSelectedArea(document_);
     areaList_.Show(document_);
-    ShowSelectedArea();
+    ShowAnotherArea();
     // The button, disabled once one area is left, would keep a focus that goes nowhere.
     if (!IsWindowEnabled(cmdRemoveArea) && (!GetFocus() || GetFocus() == cmdRemoveArea)) SetFocus(lstAreas);
 }

@@ -58,6 +58,8 @@ private:
     void ShowDocument(ExclusionDocument document);
     void ShowOpened(std::optional<OpenedFile> opened);
     void ShowSelectedArea();
+    // The selected area, another than the one shown before.
+    void ShowAnotherArea();
     void SelectArea(size_t index);
     void AddArea();
     void RemoveArea();

@@ -58,8 +58,10 @@ TEST(ReadExclusionSourceFile, ReadsDocumentsInTheirEncodingThroughXmlLite) {
         {"<FSData>\r\n<ExclusionRectangle " + std::string(kCorners) + ">\r\n</FSData>\r\n",
          {},
          unreadable + "it is not well-formed XML (line 3, column "},
-        // Cut short: Wine's XmlLite would give the open element for ever.
+        // Cut short: Wine's XmlLite would give the last node for ever, an element, blanks or a comment.
         {"<FSData><ExclusionRectangle " + std::string(kCorners) + "/>", {}, unreadable + "it is not well-formed XML"},
+        {"<FSData><ExclusionRectangle " + std::string(kCorners) + "/>\r\n", {}, unreadable + "it is not well-formed XML"},
+        {"<FSData><!--a--><!--b-->", {}, unreadable + "it is not well-formed XML"},
         {"<?xml version=\"1.0\" encoding=\"x-unknown\"?><FSData/>",
          {},
          unreadable + "its encoding is one that Zonewright cannot read, or its bytes are not text in it (line 1, "},

@@ -165,18 +165,20 @@ TEST(ProjectText, LoadingEndsAtTheFirstAreaThatCannotBeUsed) {
         const char* name;
         std::string text;
         std::vector<std::string> latitudes;
+        size_t unloadedArea;  // told, for a save would drop it and the rest
     };
     const Case cases[] = {
-        {"a bad state in area 3", std::string(text).replace(state, 13, "Exc_Library=x"), {"1", "2"}},
-        {"no area 2", std::string(text).replace(text.find("[area2]"), 7, "[mine]"), {"1"}},
-        {"no exclusion section", std::string(text).replace(text.find("[exclusion]"), 11, "[other2]"), {"1"}},
-        {"no area section, no project", std::string(text).replace(text.find("[area]"), 6, "[mine]"), {"old", "selected"}},
+        {"a bad state in area 3", std::string(text).replace(state, 13, "Exc_Library=x"), {"1", "2"}, 3},
+        {"no area 2", std::string(text).replace(text.find("[area2]"), 7, "[mine]"), {"1"}, 2},
+        {"no exclusion section", std::string(text).replace(text.find("[exclusion]"), 11, "[other2]"), {"1"}, 2},
+        {"no area section, no project", std::string(text).replace(text.find("[area]"), 6, "[mine]"), {"old", "selected"},
+         0},
+        {"four whole areas", text, {"1", "2", "3", "4"}, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(NorthwestLatitudes(OpenedDocument(current, LoadProjectText(c.text))), c.latitudes) << c.name;
+        EXPECT_EQ(LoadProjectText(c.text).unloadedArea, c.unloadedArea) << c.name;
     }
-    EXPECT_EQ(LoadProjectText(cases[0].text).unloadedArea, 3u) << "told, for a save would drop it and the rest";
-    EXPECT_EQ(LoadProjectText(cases[1].text).unloadedArea, 0u);
     const ExclusionDocument partial = OpenedDocument(current, LoadProjectText(cases[2].text));
     EXPECT_EQ(partial.areas[0].objectTypes[Triggers], CheckState::Ticked) << "the selected area's states stay";
     EXPECT_EQ(partial.deleteSource, current.deleteSource);

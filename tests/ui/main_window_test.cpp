@@ -321,6 +321,10 @@ TEST_F(MainWindowTest, AreasAreAddedSelectedInTheListOrThePictureAndRemoved) {
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_Exec_Beacon)));
     choose(1);
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_Exec_Beacon)));
+    choose(0);
+    Click(IDC_cmdRemoveArea);
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_Exec_Beacon))) << "the area left after a removal, as one chosen";
+    Click(IDC_cmdAddArea);
 
     // A pasted pair fills the corner, and each box can undo it.
     ASSERT_TRUE(CopyToClipboard(window.hwnd(), "47.4650, -122.3170"));

@@ -84,6 +84,13 @@ TEST_F(OpenProjectTest, ADroppedProjectFileIsOpened) {
         SendMessageA(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(Dropped({second})), 0);
         EXPECT_EQ(WindowText(Control(IDC_latitudemaximum)), "N47\xB0");
     }
+
+    // A later area the loading stopped before is told: a save over the file would drop it.
+    ASSERT_FALSE(WriteWholeFile(second, "[area]\r\nlatitudemaximum=1\r\n[area2]\r\nlatitudemaximum=2\r\n"));
+    SendMessageA(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(Dropped({second})), 0);
+    ASSERT_EQ(recorder.messages.size(), 3u);
+    EXPECT_EQ(recorder.messages[2].rfind("Area 2 of the project \"" + second + "\" could not be loaded", 0), 0u);
+    EXPECT_NE(recorder.messages[2].find(". The area before it loaded.\r\n"), std::string::npos);
 }
 
 }  // namespace
