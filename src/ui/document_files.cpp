@@ -141,11 +141,11 @@ void DocumentFiles::Save(HWND owner, const ExclusionDocument& document) {
         }
         return;
     }
+    // No larger than Open takes, whether read from the file saved over or written.
     Result<std::string> existing;
-    if (!StatFile(path).error) existing = ReadWholeFile(path);
+    if (!StatFile(path).error) existing = ReadWholeFile(path, kProjectFileLimit);
     std::error_code error = existing.error;
     const std::string text = error ? "" : ProjectText(AnsiText(existing.value), document);
-    // No larger than Open takes.
     if (!error && text.size() > static_cast<size_t>(kProjectFileLimit)) error = Failure::FileTooLarge;
     if (!error) error = WriteWholeFile(path, text);
     if (error) {

@@ -310,10 +310,9 @@ void MainWindow::AddArea() {
 
 // Corners typed are work: their loss is asked about first.
 void MainWindow::RemoveArea() {
-    const size_t number = document_.selected + 1;
     if (document_.areas.size() < 2) return;
     if (HoldsCoordinateText(SelectedArea(document_)) &&
-        showMessage_(hwnd_, "Remove area " + std::to_string(number) + "? Its corners are lost.",
+        showMessage_(hwnd_, "Remove area " + std::to_string(document_.selected + 1) + "? Its corners are lost.",
                      MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return;
     }
@@ -374,10 +373,9 @@ void MainWindow::SaveAndCompile() {
     }
     const std::optional<std::string> xmlPath = files_.AskSourceName(hwnd_);
     if (!xmlPath) return;
-    HWND window = hwnd_;
     Result<std::unique_ptr<Compile>> saved = SaveSourceAndCompile(
         *xmlPath, WindowText(txtoutput), document_.deleteSource == CheckState::Ticked,
-        [window] { PostMessageA(window, kCompileEnded, 0, 0); }, CommandShell());
+        [window = hwnd_] { PostMessageA(window, kCompileEnded, 0, 0); }, CommandShell());
     if (saved.error) showMessage_(hwnd_, saved.report, kFailureIcon);
     compile_ = std::move(saved.value);
 }
