@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <initializer_list>
 #include <optional>
@@ -50,12 +51,6 @@ public:
         if (rect.right <= rect.left || rect.bottom <= rect.top) return;
         SetDCBrushColor(dc_, colour);
         FillRect(dc_, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-    }
-
-    // A line a pixel wide just inside the rectangle.
-    void Frame(RECT rect, COLORREF colour) {
-        SetDCBrushColor(dc_, colour);
-        FrameRect(dc_, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     }
 
     void Dot(Point centre, double radius, COLORREF colour) {
@@ -132,6 +127,24 @@ LONG FootHeight(HDC dc, size_t lines, double scale) {
     return metrics.tmHeight * static_cast<LONG>(lines) + Round(2 * scale);
 }
 
+// A line a pixel wide just inside the rectangle, as FrameRect draws it, set straight into the
+// picture's pixels (size by size, top-down): a thousand areas through GDI would cost milliseconds
+// under Wine at every keystroke.
+void FramePixels(uint32_t* pixels, int size, RECT rect, COLORREF colour) {
+    const uint32_t pixel = static_cast<uint32_t>(GetRValue(colour)) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+    const LONG left = std::max(rect.left, 0L), right = std::min(rect.right, static_cast<LONG>(size));
+    const LONG top = std::max(rect.top, 0L), bottom = std::min(rect.bottom, static_cast<LONG>(size));
+    if (left >= right || top >= bottom) return;
+    for (LONG x = left; x < right; ++x) {
+        if (rect.top == top) pixels[top * size + x] = pixel;
+        if (rect.bottom == bottom) pixels[(bottom - 1) * size + x] = pixel;
+    }
+    for (LONG y = top; y < bottom; ++y) {
+        if (rect.left == left) pixels[y * size + left] = pixel;
+        if (rect.right == right) pixels[y * size + right - 1] = pixel;
+    }
+}
+
 // The selected area as the corner diagram draws its square, to scale.
 void DrawSelected(Canvas& canvas, const MappedArea& area, bool wrongOrder, double scale) {
     const LONG thickness = std::max(1L, Round(2 * scale));
@@ -150,17 +163,9 @@ void DrawSelected(Canvas& canvas, const MappedArea& area, bool wrongOrder, doubl
 }  // namespace
 
 UniqueBitmap AreaPicture(const ExclusionDocument& document, int size, HFONT font, std::vector<MappedArea>& areas) {
-    areas = MapAreas(document, size, size);
-    if (areas.empty()) return UniqueBitmap();
-    void* bits = nullptr;
-    UniqueBitmap bitmap = PictureBitmap(size, &bits);
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    if (!bitmap || !dc) return UniqueBitmap();
-    SelectObject(dc.get(), bitmap.get());
+    if (!dc) return UniqueBitmap();
     SelectObject(dc.get(), font);
-    Canvas canvas(dc.get());
-    canvas.Fill({0, 0, size, size}, GetSysColor(COLOR_BTNFACE));
-
     const double scale = size / 100.0;
     std::vector<std::pair<std::string, COLORREF>> lines;
     const std::optional<AreaShape> shape = ReadAreaShape(SelectedArea(document));
@@ -172,7 +177,15 @@ UniqueBitmap AreaPicture(const ExclusionDocument& document, int size, HFONT font
     }
     // One area has its words in its middle, as the corner diagram has; several, words under them.
     const bool several = document.areas.size() > 1;
-    if (several) areas = MapAreas(document, size, size - FootHeight(dc.get(), lines.size(), scale));
+    areas = MapAreas(document, size, several ? size - FootHeight(dc.get(), lines.size(), scale) : size);
+    if (areas.empty()) return UniqueBitmap();
+    void* bits = nullptr;
+    UniqueBitmap bitmap = PictureBitmap(size, &bits);
+    if (!bitmap) return UniqueBitmap();
+    SelectObject(dc.get(), bitmap.get());
+    Canvas canvas(dc.get());
+    canvas.Fill({0, 0, size, size}, GetSysColor(COLOR_BTNFACE));
+    GdiFlush();
     // The other areas lie beneath the selected one.
     const MappedArea* selected = nullptr;
     for (const MappedArea& area : areas) {
@@ -180,7 +193,8 @@ UniqueBitmap AreaPicture(const ExclusionDocument& document, int size, HFONT font
             selected = &area;
             continue;
         }
-        canvas.Frame({Round(area.left), Round(area.top), Round(area.right) + 1, Round(area.bottom) + 1}, kGrey);
+        FramePixels(static_cast<uint32_t*>(bits), size,
+                    {Round(area.left), Round(area.top), Round(area.right) + 1, Round(area.bottom) + 1}, kGrey);
     }
     if (shape && selected) {
         DrawSelected(canvas, *selected, shape->northwestSouthOfSoutheast || shape->northwestEastOfSoutheast, scale);

@@ -278,6 +278,7 @@ TEST_F(MainWindowTest, AreasAreAddedSelectedInTheListOrThePictureAndRemoved) {
         const std::vector<uint32_t> pixels = Pixels(picture);
         ASSERT_EQ(pixels.size(), 100u * 100u);
         EXPECT_EQ(pixels[50 * 100 + 7], 0xA0A0A0u);
+        EXPECT_EQ(pixels[50 * 100 + 25], pixels[0]) << "outlined, not filled";
         EXPECT_EQ(pixels[50 * 100 + 93], 0xFF8000u);
     }
 
