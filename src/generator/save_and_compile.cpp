@@ -1,5 +1,6 @@
 #include "generator/save_and_compile.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -36,9 +37,11 @@ bool IsSeparator(char c) {
 // The files the shell may run for the compiler location, found as the shell finds them from the
 // program's folder, where it starts: a location that is not a full path is taken from there, and
 // a name without an extension stands for that name with each extension the shell tries (PATHEXT).
+// Quotes, which no file name holds, are left out as the shell leaves them out.
 std::vector<std::string> CompilerFiles(const std::string& location) {
     const std::string folder = ProgramFolder();
     std::string path = location;
+    path.erase(std::remove(path.begin(), path.end(), '"'), path.end());
     const bool onADrive = path.size() > 1 && (path[1] == ':' || (IsSeparator(path[0]) && IsSeparator(path[1])));
     if (!onADrive && !path.empty() && IsSeparator(path[0])) {
         // From the root of the folder's drive.

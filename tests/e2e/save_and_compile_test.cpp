@@ -477,6 +477,7 @@ TEST_F(SaveAndCompileTest, ANameThatWouldDestroyAFileIsRefused) {
     } names[] = {
         // First, while the current folder is not the program's.
         {program_->Path("SDK\\bglcomp.exe"), whyCompiler, "SDK\\bglcomp.exe"},
+        {program_->Path("SDK\\bglcomp.exe"), whyCompiler, "\"SDK\\bglcomp.exe\""},
         {program_->Path("bglcomp.exe"), whyCompiler, program_->Path("bglcomp")},
         {program_->Path("area.bgl"), whyBgl, program_->Path("bglcomp.exe")},
         {program_->Path("area.BGL"), whyBgl, ""},
