@@ -1,6 +1,7 @@
 #include "generator/save_and_compile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <vector>
 
@@ -35,9 +36,10 @@ bool IsSeparator(char c) {
 }
 
 // The files the shell may run for the compiler location, found as the shell finds them from the
-// program's folder, where it starts: a location that is not a full path is taken from there, and
-// a name without an extension stands for that name with each extension the shell tries (PATHEXT).
-// Quotes, which no file name holds, are left out as the shell leaves them out.
+// program's folder, where it starts: a location that is not a full path is taken from there (one
+// from the current folder of the folder's own drive too), and a name without an extension stands
+// for that name with each extension the shell tries (PATHEXT). Quotes, which no file name holds,
+// are left out as the shell leaves them out.
 std::vector<std::string> CompilerFiles(const std::string& location) {
     const std::string folder = ProgramFolder();
     std::string path = location;
@@ -48,6 +50,11 @@ std::vector<std::string> CompilerFiles(const std::string& location) {
         if (folder.size() > 1 && folder[1] == ':') path = folder.substr(0, 2) + path;
     } else if (!onADrive) {
         path = InFolder(folder, path);
+    } else if (path[1] == ':' && (path.size() == 2 || !IsSeparator(path[2])) && folder.size() > 1 && folder[1] == ':' &&
+               std::toupper(static_cast<unsigned char>(path[0])) ==
+                   std::toupper(static_cast<unsigned char>(folder[0]))) {
+        // From the current folder of the folder's own drive, which is the folder itself.
+        path = InFolder(folder, path.substr(2));
     }
     std::vector<std::string> files = {path};
     if (FindCharacter(path, ".", FileNameStart(path)) != std::string::npos) return files;

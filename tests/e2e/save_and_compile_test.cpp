@@ -478,6 +478,7 @@ TEST_F(SaveAndCompileTest, ANameThatWouldDestroyAFileIsRefused) {
         // First, while the current folder is not the program's.
         {program_->Path("SDK\\bglcomp.exe"), whyCompiler, "SDK\\bglcomp.exe"},
         {program_->Path("SDK\\bglcomp.exe"), whyCompiler, "\"SDK\\bglcomp.exe\""},
+        {program_->Path("SDK\\bglcomp.exe"), whyCompiler, program_->Path("").substr(0, 2) + "SDK\\bglcomp.exe"},
         {program_->Path("bglcomp.exe"), whyCompiler, program_->Path("bglcomp")},
         {program_->Path("area.bgl"), whyBgl, program_->Path("bglcomp.exe")},
         {program_->Path("area.BGL"), whyBgl, ""},
