@@ -15,14 +15,6 @@ namespace {
 
 const char* const kNotCompiled = "\r\nThe XML source was saved, but the compiler was not started.";
 
-template <class T>
-Result<T> Failed(std::error_code error, std::string report) {
-    Result<T> result;
-    result.error = error;
-    result.report = std::move(report);
-    return result;
-}
-
 using Started = Result<std::unique_ptr<Compile>>;
 
 Started FileFailure(const std::string& what, const std::string& path, const std::error_code& error,

@@ -33,13 +33,6 @@ using ComPointer = std::unique_ptr<Interface, Releaser>;
 
 const char* const kNothingLoaded = "\r\n\r\nNothing was loaded.";
 
-Result<SourceAreas> Failed(std::error_code error, std::string report) {
-    Result<SourceAreas> failed;
-    failed.error = error;
-    failed.report = std::move(report);
-    return failed;
-}
-
 std::string CouldNotRead(const std::string& path) {
     return "The XML source \"" + path + "\" could not be read: ";
 }
@@ -135,19 +128,20 @@ XmlNode Element(IXmlReader& reader) {
 Result<SourceAreas> ReadExclusionSourceFile(const std::string& path) {
     Result<std::string> file = ReadWholeFile(path, kXmlSourceLimit);
     if (file.error == Failure::FileTooLarge) {
-        return Failed(file.error, "The XML source \"" + path +
-                                      "\" could not be opened.\r\n\r\nIt is larger than 16 MB, which no exclusion "
-                                      "source is." +
-                                      kNothingLoaded);
+        return Failed<SourceAreas>(file.error,
+                                   "The XML source \"" + path +
+                                       "\" could not be opened.\r\n\r\nIt is larger than 16 MB, which no exclusion "
+                                       "source is." +
+                                       kNothingLoaded);
     }
     if (file.error) {
-        return Failed(file.error,
-                      "The XML source \"" + path + "\" could not be opened.\r\n\r\n" + DescribeError(file.error));
+        return Failed<SourceAreas>(
+            file.error, "The XML source \"" + path + "\" could not be opened.\r\n\r\n" + DescribeError(file.error));
     }
     const Result<std::string> bytes = ParserBytes(path, std::move(file.value));
-    if (bytes.error) return Failed(bytes.error, bytes.report);
+    if (bytes.error) return Failed<SourceAreas>(bytes.error, bytes.report);
     const Result<ComPointer<IXmlReader>> parser = StartParser(path, bytes.value);
-    if (parser.error) return Failed(parser.error, parser.report);
+    if (parser.error) return Failed<SourceAreas>(parser.error, parser.report);
 
     IXmlReader& reader = *parser.value;
     ExclusionSourceReader step;
@@ -183,8 +177,8 @@ Result<SourceAreas> ReadExclusionSourceFile(const std::string& path) {
         reader.GetLinePosition(&column);
         const std::string where =
             line ? " (line " + std::to_string(line) + ", column " + std::to_string(column) + ")" : "";
-        return Failed(Failure::NotReadableXml,
-                      CouldNotRead(path) + ParseFailure(result) + where + "." + kNothingLoaded);
+        return Failed<SourceAreas>(Failure::NotReadableXml,
+                                   CouldNotRead(path) + ParseFailure(result) + where + "." + kNothingLoaded);
     }
     Result<SourceAreas> read = step.Finish();
     if (read.error) {

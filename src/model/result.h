@@ -3,6 +3,7 @@
 #include <string>
 #include <system_error>
 #include <type_traits>
+#include <utility>
 
 // How every step that can fail reports it: with a std::error_code, the system's own or one of
 // the program's below. A step that gives back a value gives a Result. A failure the user is to
@@ -42,6 +43,15 @@ struct Result {
     std::error_code error;  // the sign of failure; value is then not to be used
     std::string report;     // for the user, when a failure is to be told
 };
+
+// A failed step's result, with its report for the user.
+template <class T>
+Result<T> Failed(std::error_code error, std::string report) {
+    Result<T> result;
+    result.error = error;
+    result.report = std::move(report);
+    return result;
+}
 
 // The value of a step that gives back nothing but its success.
 struct Done {};
