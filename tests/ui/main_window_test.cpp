@@ -335,6 +335,10 @@ TEST_F(MainWindowTest, AreasAreAddedSelectedInTheListOrThePictureAndRemoved) {
     EXPECT_EQ(WindowText(Control(IDC_longitudeminimum)), "");
     EXPECT_EQ(WindowText(Control(IDC_latitudemaximum)), "47.4650");
     EXPECT_EQ(ListLines(list)[1].rfind("2\tnot placed\t", 0), 0u);
+    // Anything else is pasted as the box pastes it.
+    ASSERT_TRUE(CopyToClipboard(window.hwnd(), "47 25 53.4"));
+    SendMessageA(Control(IDC_latitudeminimum), WM_PASTE, 0, 0);
+    EXPECT_EQ(WindowText(Control(IDC_latitudeminimum)), "47 25 53.4");
 }
 
 TEST_F(MainWindowTest, ExitDestroysTheWindowAndEndsTheLoop) {
