@@ -141,9 +141,10 @@ void DocumentFiles::Save(HWND owner, const ExclusionDocument& document) {
         }
         return;
     }
-    // No larger than Open takes, whether read from the file saved over or written.
+    // No larger than Open takes, whether read from the file saved over or written. An XML source
+    // saved over is replaced: sections after its XML would open as neither.
     Result<std::string> existing;
-    if (!StatFile(path).error) existing = ReadWholeFile(path, kProjectFileLimit);
+    if (!StatFile(path).error && !IsXmlFile(path)) existing = ReadWholeFile(path, kProjectFileLimit);
     std::error_code error = existing.error;
     const std::string text = error ? "" : ProjectText(AnsiText(existing.value), document);
     if (!error && text.size() > static_cast<size_t>(kProjectFileLimit)) error = Failure::FileTooLarge;

@@ -461,7 +461,9 @@ TEST_F(ProjectFileTest, SeveralAreasMakeOneDocumentAndComeBackFromTheProject) {
                                             "3\t27089.5 \xD7 27.8 km\tbeacons"};
     EXPECT_EQ(e2e::ListBoxLines(Item(IDC_lstAreas)), lines);
 
+    // Saved over an XML source of one area, the file becomes the project alone.
     const std::string file = projects_.Path("three.exc");
+    ASSERT_TRUE(e2e::WriteFileBytes(file, "<FSData><ExclusionRectangle latitudeMaximum=\"1\"/></FSData>\r\n"));
     ASSERT_TRUE(SaveProject(file));
     ASSERT_TRUE(Command(ID_menuNew));
     EXPECT_EQ(e2e::ListBoxLines(Item(IDC_lstAreas)), (std::vector<std::string>{"1\tnot placed\tno types"}));
